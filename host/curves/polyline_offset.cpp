@@ -1,0 +1,209 @@
+// Offset of a polyline with bulges: raw offset segments joined at the corners, split where the raw curve
+// crosses itself, and only the pieces that keep the full distance from the original are stitched together.
+#include <algorithm>
+#include <cmath>
+
+#include "curves/offset.h"
+#include "curves/segment_intersect.h"
+
+namespace cvx::geom {
+
+namespace {
+
+struct Box2 {
+    double x0, y0, x1, y1;
+    bool overlaps(const Box2& o, double tol) const {
+        return x0 <= o.x1 + tol && o.x0 <= x1 + tol && y0 <= o.y1 + tol && o.y0 <= y1 + tol;
+    }
+};
+
+Box2 boxOf(const Segment2& s) {
+    Box2 b{std::min(s.start.x, s.end.x), std::min(s.start.y, s.end.y), std::max(s.start.x, s.end.x),
+           std::max(s.start.y, s.end.y)};
+    if (s.arc) {  // the circle's box is enough for pruning
+        b = {s.center.x - s.radius, s.center.y - s.radius, s.center.x + s.radius, s.center.y + s.radius};
+    }
+    return b;
+}
+
+AcGeVector2d startTangent(const Segment2& s) { return s.derivAt(0).normal(); }
+AcGeVector2d endTangent(const Segment2& s) { return s.derivAt(1).normal(); }
+
+// The segment parallel to s at distance d to the right; false when an arc collapses.
+bool rawOffset(const Segment2& s, double d, Segment2& out) {
+    if (!s.arc) {
+        AcGeVector2d t = (s.end - s.start).normal();
+        AcGeVector2d right(t.y, -t.x);
+        out = Segment2::line(s.start + right * d, s.end + right * d);
+        return true;
+    }
+    double r = s.radius + (s.sweep > 0 ? d : -d);
+    if (r <= 1e-9 * s.radius) return false;
+    out = Segment2::fromArc(s.center, r, s.startAngle, s.sweep);
+    return true;
+}
+
+// Part of s from fraction f0 to f1.
+Segment2 subSegment(const Segment2& s, double f0, double f1) {
+    if (!s.arc) return Segment2::line(s.pointAt(f0), s.pointAt(f1));
+    return Segment2::fromArc(s.center, s.radius, s.startAngle + s.sweep * f0, s.sweep * (f1 - f0));
+}
+
+Segment2 joinArc(const AcGePoint2d& v, const AcGePoint2d& from, const AcGePoint2d& to) {
+    AcGeVector2d u0 = from - v, u1 = to - v;
+    double sweep = std::atan2(u0.crossProduct(u1), u0.dotProduct(u1));
+    Segment2 s = Segment2::fromArc(v, u0.length(), std::atan2(u0.y, u0.x), sweep);
+    s.start = from;
+    s.end = to;
+    return s;
+}
+
+// Raw offset of the whole polyline: offset segments with joins at every corner.
+std::vector<Segment2> rawOffsetPath(const std::vector<Segment2>& src, bool closed, double d, double tol) {
+    std::vector<Segment2> off(src.size());
+    std::vector<bool> ok(src.size());
+    for (size_t i = 0; i < src.size(); ++i) ok[i] = rawOffset(src[i], d, off[i]);
+    std::vector<Segment2> path;
+    size_t n = src.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (!ok[i]) continue;
+        path.push_back(off[i]);
+        size_t j = i + 1;
+        if (j == n && !closed) break;
+        j %= n;
+        while (!ok[j] && j != i) j = (j + 1) % n;  // skip collapsed arcs
+        if (j == i || (!closed && j < i)) break;
+        Segment2& a = path.back();
+        Segment2& b = off[j];
+        if (a.end.distanceTo(b.start) <= tol) {
+            b.start = a.end;
+            continue;
+        }
+        if (j != (i + 1) % n) {  // a collapsed segment in between: connect straight, the loop is cut later
+            path.push_back(Segment2::line(a.end, b.start));
+            continue;
+        }
+        AcGePoint2d v = src[i].end;
+        double turn = endTangent(src[i]).crossProduct(startTangent(src[j]));
+        if (turn * d > 0) {  // outer corner
+            path.push_back(joinArc(v, a.end, b.start));
+            continue;
+        }
+        std::vector<Hit2> hits = intersect(a, b, tol);
+        if (hits.empty()) {
+            path.push_back(joinArc(v, a.end, b.start));
+            continue;
+        }
+        const Hit2* best = &hits[0];
+        for (const Hit2& h : hits)
+            if (h.pt.distanceTo(v) < best->pt.distanceTo(v)) best = &h;
+        Hit2 h = *best;
+        a = subSegment(a, 0, std::clamp(h.fa, 0.0, 1.0));
+        a.end = h.pt;
+        b = subSegment(b, std::clamp(h.fb, 0.0, 1.0), 1);
+        b.start = h.pt;
+    }
+    if (closed && !path.empty() && ok[0]) path.front().start = path.back().end;  // the first was trimmed last
+    std::vector<Segment2> clean;
+    for (const Segment2& s : path)
+        if (s.length() > tol) clean.push_back(s);
+    return clean;
+}
+
+double distanceTo(const std::vector<Segment2>& src, const AcGePoint2d& p) {
+    double best = INFINITY;
+    for (const Segment2& s : src) {
+        double f;
+        best = std::min(best, s.closestPoint(p, f).distanceTo(p));
+    }
+    return best;
+}
+
+}  // namespace
+
+std::vector<BulgePolyline> offset(const BulgePolyline& pl, double d) {
+    std::vector<Segment2> src;
+    double size = 0;
+    for (const Vertex2& v : pl.v) size = std::max({size, std::fabs(v.pt.x), std::fabs(v.pt.y)});
+    double tol = 1e-9 * std::max(size + std::fabs(d), 1.0);
+    for (const Segment2& s : segments(pl))
+        if (s.length() > tol) src.push_back(s);
+    if (src.empty() || d == 0) return src.empty() ? std::vector<BulgePolyline>{} : std::vector{pl};
+    bool closed = pl.closed;
+    std::vector<Segment2> raw = rawOffsetPath(src, closed, d, tol);
+    if (raw.empty()) return {};
+
+    // split every raw segment where it meets another one
+    size_t n = raw.size();
+    std::vector<std::vector<double>> cuts(n);
+    std::vector<Box2> boxes(n);
+    for (size_t i = 0; i < n; ++i) boxes[i] = boxOf(raw[i]);
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = i + 1; j < n; ++j) {
+            if (!boxes[i].overlaps(boxes[j], tol)) continue;
+            bool nextTo = j == i + 1 || (closed && i == 0 && j == n - 1);
+            for (const Hit2& h : intersect(raw[i], raw[j], tol)) {
+                if (nextTo && (h.pt.distanceTo(raw[i].end) <= tol * 10 || h.pt.distanceTo(raw[i].start) <= tol * 10))
+                    continue;  // the shared corner
+                cuts[i].push_back(std::clamp(h.fa, 0.0, 1.0));
+                cuts[j].push_back(std::clamp(h.fb, 0.0, 1.0));
+            }
+        }
+    // slices: runs of pieces between cuts
+    std::vector<std::vector<Segment2>> slices(1);
+    bool anyCut = false;
+    for (size_t i = 0; i < n; ++i) {
+        std::sort(cuts[i].begin(), cuts[i].end());
+        double f0 = 0;
+        for (double f : cuts[i]) {
+            if (f - f0 > 1e-12) slices.back().push_back(subSegment(raw[i], f0, f));
+            anyCut = true;
+            slices.emplace_back();
+            f0 = f;
+        }
+        if (1 - f0 > 1e-12) slices.back().push_back(f0 == 0 ? raw[i] : subSegment(raw[i], f0, 1));
+    }
+    if (closed && anyCut && slices.size() > 1) {  // the last run continues into the first
+        slices.back().insert(slices.back().end(), slices.front().begin(), slices.front().end());
+        slices.erase(slices.begin());
+    }
+
+    // keep slices whose inner points all keep the full distance
+    double need = std::fabs(d) - std::max(tol * 100, 1e-7 * std::fabs(d));
+    std::vector<std::vector<Segment2>> valid;
+    for (auto& sl : slices) {
+        if (sl.empty()) continue;
+        bool good = true;
+        for (const Segment2& s : sl)
+            for (double f : {0.25, 0.5, 0.75})
+                if (good && distanceTo(src, s.pointAt(f)) < need) good = false;
+        if (good) valid.push_back(std::move(sl));
+    }
+
+    // stitch slices end to start
+    std::vector<BulgePolyline> out;
+    std::vector<bool> used(valid.size(), false);
+    double join = tol * 1000;
+    for (size_t s = 0; s < valid.size(); ++s) {
+        if (used[s]) continue;
+        used[s] = true;
+        std::vector<Segment2> chain = valid[s];
+        bool grew = true;
+        while (grew && chain.front().start.distanceTo(chain.back().end) > join) {
+            grew = false;
+            for (size_t k = 0; k < valid.size(); ++k)
+                if (!used[k] && valid[k].front().start.distanceTo(chain.back().end) <= join) {
+                    used[k] = true;
+                    chain.insert(chain.end(), valid[k].begin(), valid[k].end());
+                    grew = true;
+                    break;
+                }
+        }
+        bool loop = closed || (chain.size() > 1 && chain.front().start.distanceTo(chain.back().end) <= join);
+        loop = loop && chain.front().start.distanceTo(chain.back().end) <= join;
+        out.push_back(fromSegments(chain, loop));
+    }
+    return out;
+}
+
+}  // namespace cvx::geom
