@@ -13,7 +13,7 @@
 
 #include "cvx/win.h"
 
-typedef struct HKEY__* HKEY;
+typedef struct CvxRegKey* HKEY;  // opaque: predefined roots or handles from RegOpenKeyExW
 typedef HKEY* PHKEY;
 typedef DWORD REGSAM;
 
