@@ -1,0 +1,21 @@
+// Walks model space and the blocks it references, resolving layers and colours, and sends every visible
+// entity to a sink.
+#pragma once
+
+#include <cstdint>
+
+#include "render/glyphs.h"
+#include "render/sink.h"
+
+class AcDbDatabase;
+class AcCmEntityColor;
+
+namespace cvx::render {
+
+// The colour an index or true colour is drawn in; index 7 (and any colour that names no index or RGB
+// value: by layer, by block, foreground) is white on a dark background and black on a light one.
+uint32_t drawnColor(const AcCmEntityColor& color, uint32_t background);
+
+void drawModelSpace(const AcDbDatabase& db, Sink& sink, FontSet& fonts, uint32_t background);
+
+}  // namespace cvx::render
