@@ -15,7 +15,7 @@ namespace {
 std::optional<Nurbs> offsetSampled(const Nurbs& c, double d, const AcGeVector3d& normal) {
     if (!c.isValid()) return std::nullopt;
     auto [lo, hi] = boundingBox(c);
-    double tol = 1e-6 * std::max(lo.distanceTo(hi), std::fabs(d));
+    double tol = 0.25e-6 * std::max(lo.distanceTo(hi), std::fabs(d));  // checked at samples: keep a margin
     auto offsetPoint = [&](double t, AcGeVector3d* tangent) {
         AcGeVector3d dv[2];
         c.derivsAt(t, 1, dv);

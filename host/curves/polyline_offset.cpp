@@ -58,52 +58,56 @@ Segment2 joinArc(const AcGePoint2d& v, const AcGePoint2d& from, const AcGePoint2
     return s;
 }
 
-// Raw offset of the whole polyline: offset segments with joins at every corner.
+// Raw offset of the whole polyline: offset segments, trimmed at inner corners where they cross, with joins
+// (round at outer corners, and wherever the neighbours miss each other) in between.
 std::vector<Segment2> rawOffsetPath(const std::vector<Segment2>& src, bool closed, double d, double tol) {
-    std::vector<Segment2> off(src.size());
-    std::vector<bool> ok(src.size());
-    for (size_t i = 0; i < src.size(); ++i) ok[i] = rawOffset(src[i], d, off[i]);
-    std::vector<Segment2> path;
     size_t n = src.size();
+    std::vector<Segment2> off(n);
+    std::vector<bool> ok(n);
+    for (size_t i = 0; i < n; ++i) ok[i] = rawOffset(src[i], d, off[i]);
+    std::vector<double> f0(n, 0.0), f1(n, 1.0);
+    std::vector<AcGePoint2d> p0(n), p1(n);
+    for (size_t i = 0; i < n; ++i) p0[i] = off[i].start, p1[i] = off[i].end;
+    std::vector<std::vector<Segment2>> after(n);  // joins following segment i
     for (size_t i = 0; i < n; ++i) {
         if (!ok[i]) continue;
-        path.push_back(off[i]);
         size_t j = i + 1;
         if (j == n && !closed) break;
         j %= n;
         while (!ok[j] && j != i) j = (j + 1) % n;  // skip collapsed arcs
         if (j == i || (!closed && j < i)) break;
-        Segment2& a = path.back();
-        Segment2& b = off[j];
-        if (a.end.distanceTo(b.start) <= tol) {
-            b.start = a.end;
-            continue;
-        }
+        const Segment2 &a = off[i], &b = off[j];
+        if (a.end.distanceTo(b.start) <= tol) continue;
         if (j != (i + 1) % n) {  // a collapsed segment in between: connect straight, the loop is cut later
-            path.push_back(Segment2::line(a.end, b.start));
+            after[i].push_back(Segment2::line(a.end, b.start));
             continue;
         }
         AcGePoint2d v = src[i].end;
         double turn = endTangent(src[i]).crossProduct(startTangent(src[j]));
-        if (turn * d > 0) {  // outer corner
-            path.push_back(joinArc(v, a.end, b.start));
-            continue;
-        }
-        std::vector<Hit2> hits = intersect(a, b, tol);
-        if (hits.empty()) {
-            path.push_back(joinArc(v, a.end, b.start));
+        std::vector<Hit2> hits = turn * d > 0 ? std::vector<Hit2>{} : intersect(a, b, tol);
+        if (hits.empty()) {  // outer corner, or neighbours that miss each other
+            after[i].push_back(joinArc(v, a.end, b.start));
             continue;
         }
         const Hit2* best = &hits[0];
         for (const Hit2& h : hits)
             if (h.pt.distanceTo(v) < best->pt.distanceTo(v)) best = &h;
-        Hit2 h = *best;
-        a = subSegment(a, 0, std::clamp(h.fa, 0.0, 1.0));
-        a.end = h.pt;
-        b = subSegment(b, std::clamp(h.fb, 0.0, 1.0), 1);
-        b.start = h.pt;
+        f1[i] = std::clamp(best->fa, 0.0, 1.0);
+        p1[i] = best->pt;
+        f0[j] = std::clamp(best->fb, 0.0, 1.0);
+        p0[j] = best->pt;
     }
-    if (closed && !path.empty() && ok[0]) path.front().start = path.back().end;  // the first was trimmed last
+    std::vector<Segment2> path;
+    for (size_t i = 0; i < n; ++i) {
+        if (!ok[i]) continue;
+        if (f1[i] > f0[i]) {
+            Segment2 s = subSegment(off[i], f0[i], f1[i]);
+            s.start = p0[i];
+            s.end = p1[i];
+            path.push_back(s);
+        }
+        path.insert(path.end(), after[i].begin(), after[i].end());
+    }
     std::vector<Segment2> clean;
     for (const Segment2& s : path)
         if (s.length() > tol) clean.push_back(s);

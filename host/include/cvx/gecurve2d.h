@@ -38,6 +38,7 @@ public:
 
 class AcGeLineSeg2d : public AcGeCurve2d {
 public:
+    using AcGeCurve2d::getInterval;
     AcGeLineSeg2d() = default;
     AcGeLineSeg2d(const AcGePoint2d& start, const AcGePoint2d& end) : mStart(start), mEnd(end) {}
     AcGe::EntityId type() const override { return AcGe::kLineSeg2d; }
@@ -55,6 +56,7 @@ private:
 // Angles are measured from refVec, counter-clockwise (clockwise when isClockWise).
 class AcGeCircArc2d : public AcGeCurve2d {
 public:
+    using AcGeCurve2d::getInterval;
     AcGeCircArc2d() = default;
     AcGeCircArc2d(const AcGePoint2d& center, double radius, double startAng = 0, double endAng = 2 * M_PI,
                   const AcGeVector2d& refVec = AcGeVector2d::kXAxis, bool isClockWise = false)
@@ -83,6 +85,7 @@ private:
 // point(t) = center + majorRadius cos t majorAxis + minorRadius sin t minorAxis (axes of unit length).
 class AcGeEllipArc2d : public AcGeCurve2d {
 public:
+    using AcGeCurve2d::getInterval;
     AcGeEllipArc2d() = default;
     AcGeEllipArc2d(const AcGePoint2d& center, const AcGeVector2d& majorAxis, const AcGeVector2d& minorAxis,
                    double majorRadius, double minorRadius, double startAng = 0, double endAng = 2 * M_PI)
@@ -111,6 +114,7 @@ private:
 
 class AcGeNurbCurve2d : public AcGeCurve2d {
 public:
+    using AcGeCurve2d::getInterval;
     AcGeNurbCurve2d() = default;
     AcGeNurbCurve2d(int degree, const AcGeKnotVector& knots, const AcGePoint2dArray& controlPoints,
                     bool isPeriodic = false);
@@ -142,6 +146,12 @@ public:
     bool getFitPointAt(int i, AcGePoint2d& p) const;
     bool getFitTangents(AcGeVector2d& start, AcGeVector2d& end) const;
     AcGeTol fitTolerance() const { return mFitTol; }
+    // Attaches the fit data the curve was made from (as a hatch edge keeps it) without changing its shape.
+    void setFitData(const AcGePoint2dArray& fitPoints, const AcGeVector2d& startTangent, const AcGeVector2d& endTangent) {
+        mFit = fitPoints;
+        mStartTangent = startTangent;
+        mEndTangent = endTangent;
+    }
 
 private:
     int mDegree = 3;
