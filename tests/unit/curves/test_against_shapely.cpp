@@ -45,7 +45,7 @@ TEST(OffsetVsShapely, RandomClosedPolylinesWithArcsKeepTheDistanceAndMatchRoundB
     std::uniform_real_distribution<double> U(0, 1);
     std::ostringstream js;
     js << "{\"cases\":[";
-    const int kCases = 24;
+    const int kCases = 16;
     for (int c = 0; c < kCases; ++c) {
         BulgePolyline pl = randomLoop(rng);
         double d = (c % 2 ? -1 : 1) * (0.3 + 2.2 * U(rng));
@@ -54,7 +54,7 @@ TEST(OffsetVsShapely, RandomClosedPolylinesWithArcsKeepTheDistanceAndMatchRoundB
         js << (c ? "," : "") << "{\"poly\":" << jsonPoints(flatten(pl, 1e-6)) << ",\"d\":" << d << ",\"ours\":[";
         for (size_t k = 0; k < off.size(); ++k) {
             EXPECT_TRUE(off[k].closed);
-            js << (k ? "," : "") << jsonPoints(flatten(off[k], 1e-4, 0.05));
+            js << (k ? "," : "") << jsonPoints(flatten(off[k], 1e-4, 0.15));
         }
         js << "]}";
     }
@@ -77,7 +77,7 @@ TEST(IntersectVsShapely, RandomLinesArcsAndCircles) {
     std::uniform_real_distribution<double> U(0, 1);
     std::vector<Curve> curves;
     std::vector<BulgePolyline> flat;  // same curves as polylines for flattening
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 24; ++i) {
         AcGePoint2d p(U(rng) * 10, U(rng) * 10);
         int kind = i % 3;
         if (kind == 0) {
@@ -94,7 +94,7 @@ TEST(IntersectVsShapely, RandomLinesArcsAndCircles) {
     }
     std::ostringstream js;
     js << "{\"curves\":[";
-    for (size_t i = 0; i < flat.size(); ++i) js << (i ? "," : "") << jsonPoints(flatten(flat[i], 1e-8));
+    for (size_t i = 0; i < flat.size(); ++i) js << (i ? "," : "") << jsonPoints(flatten(flat[i], 5e-8));
     js << "]}";
     std::vector<std::string> out = runShapely("intersect", js.str());
     ASSERT_EQ(out.size(), curves.size() * (curves.size() - 1) / 2);
@@ -115,5 +115,5 @@ TEST(IntersectVsShapely, RandomLinesArcsAndCircles) {
             EXPECT_LT(best, 1e-6) << "pair " << i << " " << j;
         }
     }
-    EXPECT_GT(total, 40);  // the random set really crosses
+    EXPECT_GT(total, 25);  // the random set really crosses
 }
