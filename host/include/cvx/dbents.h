@@ -461,6 +461,7 @@ public:
     std::vector<AcDbVertex*> verticesForWrite();
     AcDbObjectId sequenceEndId() const { return mSeqEnd; }
     void setSequenceEndId(AcDbObjectId id) { mSeqEnd = id; }
+    // The pending vertices and a new sequence end, which the database takes over.
     std::vector<AcDbObject*> pendingChildren() const override;
     void childrenMadeResident(const std::vector<AcDbObjectId>& ids) override;
     // Removes every vertex (erasing resident ones).
@@ -474,7 +475,6 @@ private:
     std::vector<AcDbObjectId> mVertexIds;        // when resident
     std::vector<AcDbVertex*> mPendingVertices;   // before the polyline is added to a database
     AcDbObjectId mSeqEnd;
-    AcDbSequenceEnd* mPendingSeqEnd = nullptr;
 };
 
 class AcDb2dPolyline : public AcDbHeavyPolyline {
@@ -883,7 +883,6 @@ private:
     std::vector<AcDbObjectId> mAttributes;
     std::vector<AcDbAttribute*> mPendingAttributes;
     AcDbObjectId mSeqEnd;
-    AcDbSequenceEnd* mPendingSeqEnd = nullptr;
     int mColumns = 1, mRows = 1;
     double mColumnSpacing = 0, mRowSpacing = 0;
 };
@@ -902,7 +901,11 @@ public:
     enum HatchPatternType { kUserDefined = 0, kPreDefined = 1, kCustomDefined = 2 };
     enum HatchStyle { kNormal = 0, kOuter = 1, kIgnore = 2 };
 
-    // One boundary edge as the drawing file stores it (2D, in the hatch's own plane).
+    // One boundary edge, 2D in the hatch's own plane. Arcs and ellipses run from startAngle to endAngle,
+    // counter-clockwise when ccw is set, else clockwise; both angles are the true angles (arc) or angle
+    // parameters (ellipse) of the end points in radians, measured counter-clockwise (from the X axis for an
+    // arc, from the major axis for an ellipse). A drawing file's clockwise edges store them mirrored; the
+    // reader and writer convert.
     struct Edge {
         HatchEdgeType type = kLine;
         AcGePoint2d start, end;                  // line
@@ -910,7 +913,7 @@ public:
         double radius = 0;                       // arc
         AcGeVector2d majorAxis;                  // ellipse: end of the major axis relative to the centre
         double minorRatio = 1;                   // ellipse
-        double startAngle = 0, endAngle = 0;     // arc and ellipse, as stored
+        double startAngle = 0, endAngle = 0;     // arc and ellipse
         bool ccw = true;                         // arc and ellipse
         int degree = 3;                          // spline
         bool rational = false, periodic = false; // spline

@@ -67,9 +67,8 @@ public:
     virtual const ACHAR* tableName() const = 0;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
-    // The host's own use: a record that was renamed or read from a file enters the name index here.
-    void reindex();
-    void adoptRecordId(AcDbObjectId id);
+    // The host's own use: enters a record that is already resident (read from a file) in the table.
+    void adoptRecordId(AcDbObjectId id) { mRecords.push_back(id); }
 
 private:
     std::vector<AcDbObjectId> mRecords;
@@ -481,6 +480,14 @@ public:
     };
     std::vector<KeptHeaderVariable>& keptHeaderVariables() { return mKeptHeader; }
     const std::vector<KeptHeaderVariable>& keptHeaderVariables() const { return mKeptHeader; }
+    // Entries of a file's class list that no loaded module registers, kept and written back.
+    struct KeptClass {
+        std::wstring dxfName, className, appName;
+        int proxyFlags = 0;
+        bool wasProxy = false, isEntity = false;
+    };
+    std::vector<KeptClass>& keptClasses() { return mKeptClasses; }
+    const std::vector<KeptClass>& keptClasses() const { return mKeptClasses; }
 
     // The host's own use.
     struct Impl;
@@ -511,6 +518,7 @@ private:
     bool mMirrtext = false, mTilemode = true;
     AcGePoint3d mExtmin{1e20, 1e20, 1e20}, mExtmax{-1e20, -1e20, -1e20}, mInsbase;
     std::vector<KeptHeaderVariable> mKeptHeader;
+    std::vector<KeptClass> mKeptClasses;
 };
 
 // The host's services object: its release and the working database.

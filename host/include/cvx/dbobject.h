@@ -137,6 +137,9 @@ public:
     Acad::ErrorStatus close();
     Acad::ErrorStatus cancel() { return close(); }
     Acad::ErrorStatus erase(bool erasing = true);
+    // Gives this object's id, handle, owner, xdata and reactors to a new object, which takes its place in the
+    // database open for write; this object is left outside the database for the caller to delete.
+    Acad::ErrorStatus handOverTo(AcDbObject* newObject);
 
     // Extended data: the groups of one application (or all) as a new list the caller frees with acutRelRb.
     resbuf* xData(const ACHAR* regappName = nullptr) const;
