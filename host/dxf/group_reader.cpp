@@ -1,0 +1,124 @@
+#include "dxf/group_reader.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "db/dxf_support.h"
+#include "dxf/dxf_error.h"
+#include "dxf/text_codec.h"
+
+namespace {
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+bool parseReal(std::string_view s, double& v) {
+    s = trimmed(s);
+    const char* first = s.data();
+    const char* last = first + s.size();
+    if (first != last && *first == '+') ++first;
+    auto r = std::from_chars(first, last, v);
+    return !s.empty() && r.ec == std::errc() && r.ptr == last;
+}
+
+bool parseInt(std::string_view s, int64_t& v) {
+    s = trimmed(s);
+    const char* first = s.data();
+    const char* last = first + s.size();
+    if (first != last && *first == '+') ++first;
+    auto r = std::from_chars(first, last, v);
+    if (!s.empty() && r.ec == std::errc() && r.ptr == last) return true;
+    double d = 0;  // some writers put integers as reals ("1.0")
+    if (!parseReal(s, d) || !std::isfinite(d) || std::fabs(d) > 9.2e18) return false;
+    v = static_cast<int64_t>(d);
+    return true;
+}
+
+bool parseHandle(std::string_view s, int64_t& v) {
+    s = trimmed(s);
+    uint64_t h = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), h, 16);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
+    v = static_cast<int64_t>(h);
+    return true;
+}
+
+[[noreturn]] void badValue(const DxfRawGroup& raw, const char* what) {
+    dxfFail(raw.line, std::string("expected ") + what + " for group " + std::to_string(raw.code) + ", found " +
+                          dxfQuote(raw.value));
+}
+}  // namespace
+
+bool DxfGroupReader::pull() {
+    mHaveRaw = mTok.next(mRaw);
+    return mHaveRaw;
+}
+
+std::string_view DxfGroupReader::keepText(std::string_view text) {
+    if (!dxfTextNeedsDecoding(text)) return text;
+    if (mArenaUsed == mArena.size()) mArena.emplace_back();
+    std::string& s = mArena[mArenaUsed++];
+    dxfDecodeText(text, s);
+    return s;
+}
+
+void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
+    const DxfRawGroup raw = mRaw;
+    g.code = raw.code;
+    switch (cvxDxfKind(raw.code)) {
+        case CvxDxfKind::Text: g.text = keepText(raw.value); break;
+        case CvxDxfKind::Binary: g.text = trimmed(raw.value); break;
+        case CvxDxfKind::Real:
+            g.text = trimmed(raw.value);
+            if (!parseReal(raw.value, g.real)) badValue(raw, "a number");
+            break;
+        case CvxDxfKind::Int:
+            g.text = trimmed(raw.value);
+            if (!parseInt(raw.value, g.integer)) badValue(raw, "a whole number");
+            break;
+        case CvxDxfKind::Handle:
+            g.text = trimmed(raw.value);
+            if (!parseHandle(raw.value, g.integer)) badValue(raw, "a handle (hexadecimal number)");
+            break;
+        case CvxDxfKind::PointX: {
+            g.text = trimmed(raw.value);
+            if (!parseReal(raw.value, g.point.x)) badValue(raw, "a number");
+            if (!pull() || mRaw.code != raw.code + 10)
+                dxfFail(mHaveRaw ? mRaw.line : raw.line, "group " + std::to_string(raw.code) +
+                                                             " is not followed by its Y value (group " +
+                                                             std::to_string(raw.code + 10) + ")");
+            if (!parseReal(mRaw.value, g.point.y)) badValue(mRaw, "a number");
+            if (pull() && mRaw.code == raw.code + 20) {
+                if (!parseReal(mRaw.value, g.point.z)) badValue(mRaw, "a number");
+                g.hasZ = true;
+                pull();
+            }
+            return;  // the next raw group is already read
+        }
+        case CvxDxfKind::Invalid: dxfFail(raw.line, "unknown group code " + std::to_string(raw.code));
+    }
+    pull();
+}
+
+bool DxfGroupReader::next(DxfElement& e) {
+    if (!mStarted) {
+        mStarted = true;
+        pull();
+    }
+    if (!mHaveRaw) return false;
+    if (mRaw.code != 0)
+        dxfFail(mRaw.line, "expected the start of an element (group 0), found group " + std::to_string(mRaw.code));
+    e.type = trimmed(mRaw.value);
+    e.line = mRaw.line;
+    e.groups.clear();
+    e.lines.clear();
+    mArenaUsed = 0;
+    pull();
+    while (mHaveRaw && mRaw.code != 0) {
+        e.lines.push_back(mRaw.line);
+        parseValue(e.groups.emplace_back());
+    }
+    return true;
+}
