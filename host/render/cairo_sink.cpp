@@ -5,6 +5,8 @@
 namespace cvx::render {
 
 namespace {
+constexpr double kNudge = 1.0 / 128;  // pixels; two steps of the rasteriser's fixed-point grid
+
 void addChain(cairo_t* cr, const Polyline2& pts) {
     cairo_move_to(cr, pts[0].x, pts[0].y);
     for (size_t i = 1; i < pts.size(); ++i) cairo_line_to(cr, pts[i].x, pts[i].y);
@@ -35,7 +37,9 @@ Polyline2 CairoSink::toPixels(const Polyline2& pts) const {
     Polyline2 px;
     px.reserve(pts.size());
     for (const auto& p : pts) {
-        AcGePoint2d q = mView.worldToPixel(p);
+        // Nudged a little so that a thin line lying on a pixel border lights the pixel right of or below the
+        // border: the pixel that ViewMapping says holds it (the rasteriser samples pixel centres).
+        AcGePoint2d q = mView.worldToPixel(p) + AcGeVector2d(kNudge, kNudge);
         if (std::isfinite(q.x) && std::isfinite(q.y)) px.push_back(q);
     }
     return px;

@@ -82,7 +82,7 @@ TEST_F(RenderTest, PatternHatchDrawsItsBoundaryAndLines) {
     add(hatch);
     auto pic = png();
     EXPECT_EQ(pic->at(20, 100), kGreen);  // left edge of the boundary
-    EXPECT_EQ(pic->at(100, 179), kGreen); // bottom edge
+    EXPECT_EQ(pic->at(100, 180), kGreen); // bottom edge: y = -8 is the top border of row 180
     // Along the middle row the 45-degree lines, 3.175 apart, cross 16 / (3.175 * sqrt 2) = 3.56 times.
     int runs = 0;
     for (int x = 23; x < 177; ++x) runs += pic->at(x, 100) == kGreen && pic->at(x - 1, 100) != kGreen;
