@@ -13,9 +13,7 @@ std::vector<AcGePoint3d> splinePoints(const AcDbSpline& spline, double tol) {
     c.degree = spline.degree();
     c.ctrl = spline.controlPoints();
     c.knots = spline.knots();
-    c.weights = spline.weights();
-    c.closed = spline.isClosed();
-    c.periodic = spline.isPeriodic();
+    c.weights = spline.weights();  // periodic curves are stored unwrapped: the knots say it all
     if (!c.isValid()) return spline.fitPoints();
 
     std::vector<AcGePoint3d> pts{c.startPoint()};

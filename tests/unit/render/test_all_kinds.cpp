@@ -1,5 +1,7 @@
 // A drawing with every kind the renderer knows, each in its own colour: each must leave ink, and the
 // picture is kept in the build folder for a look.
+#include <set>
+
 #include "picture.h"
 
 namespace {
@@ -40,11 +42,11 @@ TEST_F(RenderTest, EveryKindLeavesInkInItsColour) {
     }
     put(p2, 6);
     AcGePoint3dArray pts3{{22, 8, 0}, {24, 12, 5}, {26, 8, -5}, {28, 12, 0}};
-    put(new AcDb3dPolyline(AcDb::k3dSimplePoly, pts3), 10);
+    put(new AcDb3dPolyline(AcDb::k3dSimplePoly, pts3), 8);
 
     AcGePoint3dArray ctrl{{0, 16, 0}, {2, 20, 0}, {5, 14, 0}, {8, 20, 0}, {10, 16, 0}};
     AcGeDoubleArray knots{0, 0, 0, 0, 0.5, 1, 1, 1, 1}, weights;
-    put(new AcDbSpline(3, false, false, false, ctrl, knots, weights), 30);
+    put(new AcDbSpline(3, false, false, false, ctrl, knots, weights), 20);
     auto* helix = new AcDbHelix;
     helix->setAxisPoint({15, 17, 0});
     helix->setStartPoint({17, 17, 0});
@@ -55,31 +57,36 @@ TEST_F(RenderTest, EveryKindLeavesInkInItsColour) {
     put(helix, 40);
     db->setPdmode(3 + 64);
     db->setPdsize(1.5);
-    put(new AcDbPoint({22, 17, 0}), 50);
-    put(new AcDbText({25, 16, 0}, L"Text \u4E2D\u6587", AcDbObjectId(), 1.5, 0.2), 90);
+    put(new AcDbPoint({22, 17, 0}), 60);
+    put(new AcDbText({25, 16, 0}, L"Text \u4E2D\u6587", AcDbObjectId(), 1.5, 0.2), 80);
     auto* mt = new AcDbMText;
     mt->setLocation({0, 30, 0});
     mt->setTextHeight(1.2);
     mt->setContents(L"MTEXT first line\\Psecond \\Lline");
-    put(mt, 130);
+    put(mt, 120);
 
     auto* solid = new AcDbHatch;
     solid->insertLoopAt(0, polygonLoop({{12, 24}, {20, 24}, {20, 30}, {12, 30}}));
     solid->insertLoopAt(1, polygonLoop({{14, 26}, {18, 26}, {16, 29}}));
-    put(solid, 150);
+    put(solid, 140);
     auto* pattern = new AcDbHatch;
     pattern->setPattern(AcDbHatch::kPreDefined, L"ANSI31");
     pattern->setPatternScale(0.3);
     pattern->insertLoopAt(0, polygonLoop({{22, 24}, {30, 24}, {26, 30}}));
-    put(pattern, 170);
+    put(pattern, 180);
 
     AcDbObjectId blk = newBlock(L"MARK");
-    add(new AcDbCircle({0, 0, 0}, {0, 0, 1}, 1), blk);
-    add(new AcDbLine({-1, -1, 0}, {1, 1, 0}), blk);
+    AcCmColor byBlock;
+    byBlock.setByBlock();
+    for (AcDbEntity* e : std::initializer_list<AcDbEntity*>{new AcDbCircle({0, 0, 0}, {0, 0, 1}, 1),
+                                                            new AcDbLine({-1, -1, 0}, {1, 1, 0})}) {
+        e->setColor(byBlock);
+        add(e, blk);
+    }
     auto* ref = new AcDbBlockReference({33, 27, 0}, blk);
     ref->setRotation(0.3);
     ref->setScaleFactors(AcGeScale3d(1.5));
-    put(ref, 210);
+    put(ref, 100);
     // Unknown kinds are passed over.
     add(new AcDbUnknownEntity(L"WIPEOUT"));
 
@@ -91,6 +98,9 @@ TEST_F(RenderTest, EveryKindLeavesInkInItsColour) {
     ASSERT_TRUE(cvxRenderMapping(db.get(), opt, m));
     EXPECT_LT(m.viewHeight(), 60);  // the skipped control vertex at (200, 200) is not part of the view
     auto pic = png();
+    std::set<uint32_t> distinct;
+    for (int aci : colours) distinct.insert(AcCmEntityColor::lookUpRGB(uint8_t(aci)));
+    ASSERT_EQ(distinct.size(), colours.size());
     for (int aci : colours)
         EXPECT_GT(pic->count(AcCmEntityColor::lookUpRGB(uint8_t(aci)) & 0xFFFFFF), 10) << "colour " << aci;
     std::filesystem::copy_file(dir / "out.png", std::filesystem::path(CVX_BINARY_DIR) / "render_all_kinds.png",
