@@ -282,7 +282,7 @@ void Reader::appendTo(AcDbObjectId block, AcDbObjectId id) {
 
 void Reader::readEntitiesUntil(AcDbObjectId block, std::string_view stop) {
     while (mHave && !at(stop)) {
-        if (at("ENDSEC") || at("EOF") || at("BLOCK") || at("ENDBLK"))
+        if (at("ENDSEC") || at("EOF") || at("BLOCK") || at("ENDBLK") || at("SECTION"))
             dxfFail(mE.line, "expected 0/" + std::string(stop) + ", found 0/" + std::string(mE.type));
         readEntity(block);
     }
@@ -347,7 +347,7 @@ AcDbObjectId Reader::readEntity(AcDbObjectId block) {
 void Reader::readObjects() {
     next();
     while (mHave && !at("ENDSEC")) {
-        if (at("EOF")) break;
+        if (at("EOF") || at("SECTION")) dxfFail(mE.line, "expected 0/ENDSEC, found 0/" + std::string(mE.type));
         AcRxClass* c = classOf(mE.type);
         AcDbObject* obj = nullptr;
         if (c && !c->isDerivedFrom(AcDbEntity::desc()) && !c->isDerivedFrom(AcDbSymbolTable::desc()) &&
