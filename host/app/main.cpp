@@ -1,2 +1,113 @@
-// Placeholder until the program's front ends land.
-int main() { return 0; }
+// curvix: opens a drawing, runs a script or the commands a person types, and writes what was asked.
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "app/options.h"
+#include "cvx/dbmain.h"
+#include "cvx/editor.h"
+#include "cvx/render.h"
+#include "cvx/wide.h"
+#include "editor/command_line.h"
+#include "editor/commands/commands.h"
+#include "editor/output.h"
+#include "editor/script_source.h"
+#include "editor/state.h"
+#include "editor/terminal_source.h"
+
+namespace {
+
+int fail(const std::string& message, int status = 1) {
+    std::fprintf(stderr, "curvix: %s\n", message.c_str());
+    return status;
+}
+
+// Opens the named drawing, or starts a new one that will be saved under that name.
+std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& error) {
+    auto db = std::make_unique<AcDbDatabase>(true);
+    if (path.empty()) return db;
+    std::wstring wpath = cvxFromUtf8(path);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        db->setFileName(wpath);
+        return db;
+    }
+    if (db->readDxfFile(wpath.c_str()) != Acad::eOk) {
+        error = "cannot open " + path + ": " + cvxToUtf8(db->lastErrorText());
+        return nullptr;
+    }
+    db->setFileName(wpath);
+    return db;
+}
+
+void showDrawing(AcDbDatabase* db) {
+    if (cvx::editor::loadViewFrom(db)) return;
+    db->updateExt(true);
+    if (db->extmin().x <= db->extmax().x) cvx::editor::zoomToBox(db->extmin(), db->extmax());
+}
+
+bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
+    bool ok = true;
+    acedVports2VportTableRecords();
+    if (!o.output.empty() && db->dxfOut(cvxFromUtf8(o.output).c_str()) != Acad::eOk)
+        ok = !fail("cannot write " + o.output + ": " + cvxToUtf8(db->lastErrorText()), 0);
+    cvx::RenderOptions r;
+    r.width = o.width;
+    r.height = o.height;
+    const cvx::editor::View& view = cvx::editor::editorState().view;
+    r.viewCenter = view.center;
+    r.viewHeight = view.height;
+    std::string error;
+    if (!o.png.empty() && !cvxRenderToPng(db, r, o.png, &error)) ok = !fail("cannot draw " + o.png + ": " + error, 0);
+    if (!o.svg.empty() && !cvxRenderToSvg(db, r, o.svg, &error)) ok = !fail("cannot draw " + o.svg + ": " + error, 0);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+    std::string error;
+    auto options = cvx::app::parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) return fail(error + "\n" + cvx::app::usageText(), 2);
+    if (options->help) {
+        std::fputs(cvx::app::usageText(), stdout);
+        return 0;
+    }
+    if (!options->log.empty() && !cvx::editor::setOutputLog(options->log))
+        return fail("cannot write the log " + options->log, 2);
+
+    std::unique_ptr<cvx::editor::ScriptSource> script;
+    if (!options->script.empty()) {
+        std::wstring why;
+        script = cvx::editor::ScriptSource::fromFile(options->script, why);
+        if (!script) return fail(cvxToUtf8(why), 2);
+    }
+    std::unique_ptr<AcDbDatabase> db = openDrawing(options->drawing, error);
+    if (!db) return fail(error);
+    acdbHostApplicationServices()->setWorkingDatabase(db.get());
+    cvx::editor::registerHostCommands();
+    if (options->sizeGiven) {
+        cvx::editor::editorState().view.screenWidth = options->width;
+        cvx::editor::editorState().view.screenHeight = options->height;
+    }
+    showDrawing(db.get());
+
+    if (script) {
+        cvx::editor::ScopedSource source(script.get());
+        cvx::editor::runCommandLoop();
+    } else {
+        cvx::editor::TerminalSource terminal;
+        cvx::editor::ScopedSource source(&terminal);
+        cvx::editor::runCommandLoop();
+    }
+    int status = 0;
+    if (script && script->failed()) {
+        status = fail("script stopped; nothing was written");
+    } else if (!writeOutputs(db.get(), *options)) {
+        status = 1;
+    }
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    return status;
+}

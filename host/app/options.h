@@ -1,0 +1,23 @@
+// The curvix program's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cvx::app {
+
+struct Options {
+    std::string drawing;  // empty: a new drawing
+    std::string script;   // empty: commands from the terminal
+    std::string output, png, svg, log;
+    int width = 1024, height = 768;
+    bool sizeGiven = false;
+    bool help = false;
+};
+
+// Null and a message for a command line that does not make sense.
+std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error);
+const char* usageText();
+
+}  // namespace cvx::app

@@ -1,0 +1,58 @@
+#include "editor/command_line.h"
+
+#include <exception>
+
+#include "cvx/editor.h"
+#include "cvx/wide.h"
+#include "editor/command_stack.h"
+#include "editor/input.h"
+#include "editor/state.h"
+
+namespace cvx::editor {
+namespace {
+
+bool gQuit = false;
+int gDepth = 0;
+CommandLoader gLoader;
+
+}  // namespace
+
+void requestQuit(bool quit) { gQuit = quit; }
+bool quitRequested() { return gQuit; }
+void setCommandLoader(CommandLoader loader) { gLoader = std::move(loader); }
+int commandDepth() { return gDepth; }
+
+bool runCommand(const std::wstring& typedName) {
+    AcEdCommand* cmd = findCommand(typedName);
+    if (!cmd && gLoader && gLoader(typedName)) cmd = findCommand(typedName);
+    if (!cmd) {
+        refuseAnswer(L"Unknown command \"" + typedName + L"\".  Press F1 for help.", L"");
+        return false;
+    }
+    editorState().nextRules = PromptRules();
+    ++gDepth;
+    try {
+        cmd->functionAddr()();
+    } catch (const std::exception& e) {
+        acutPrintf(L"\n; error: %ls in command %ls\n", cvxFromUtf8(e.what()).c_str(), cmd->globalName());
+    }
+    --gDepth;
+    return true;
+}
+
+void runCommandLoop() {
+    while (!gQuit) {
+        InputSource* source = currentSource();
+        if (!source || source->failed()) return;
+        Input in = readAnswer({L"Command: ", false, false});
+        if (in.kind == Input::End) return;
+        if (in.kind != Input::Text || in.text.empty()) continue;
+        if (in.text[0] == L'(') {
+            refuseAnswer(L"Expressions are not evaluated at the command line.", in.text);
+            continue;
+        }
+        runCommand(in.text);
+    }
+}
+
+}  // namespace cvx::editor

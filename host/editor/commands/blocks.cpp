@@ -1,0 +1,188 @@
+// BLOCK, INSERT and HATCH.
+#include <cmath>
+#include <cwctype>
+
+#include "editor/commands/command_util.h"
+#include "editor/commands/commands.h"
+
+namespace cvx::editor::commands {
+namespace {
+
+AcDbObjectId findBlock(AcDbDatabase* db, const ACHAR* name) {
+    AcDbObjectId id;
+    AcDbBlockTable* table = nullptr;
+    if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return id;
+    table->getAt(name, id);
+    table->close();
+    return id;
+}
+
+bool validBlockName(const std::wstring& n) {
+    if (n.empty() || n.size() > 255 || n[0] == L'*') return false;
+    for (wchar_t c : n)
+        if (std::wcschr(L"<>/\\\":;?*|,=`", c)) return false;
+    return true;
+}
+
+void blockCommand() {
+    AcDbDatabase* db = acdbCurDwg();
+    ACHAR name[256];
+    if (!db || acedGetString(0, L"Enter block name: ", name, 256) != RTNORM || !name[0]) return;
+    if (!validBlockName(name)) {
+        acutPrintf(L"Invalid block name.\n");
+        return;
+    }
+    if (!findBlock(db, name).isNull()) {
+        acutPrintf(L"Block \"%ls\" already exists.\n", name);
+        return;
+    }
+    AcGePoint3d base;
+    if (getPoint(nullptr, L"Specify insertion base point: ", base) != RTNORM) return;
+    std::vector<AcDbObjectId> ids = selectObjects();
+    if (ids.empty()) {
+        acutPrintf(L"No objects selected; the block is not made.\n");
+        return;
+    }
+    auto* rec = new AcDbBlockTableRecord;
+    rec->setName(name);
+    rec->setOrigin(base);
+    AcDbBlockTable* table = nullptr;
+    AcDbObjectId recId;
+    if (db->getBlockTable(table, AcDb::kForWrite) != Acad::eOk || table->add(recId, rec) != Acad::eOk) {
+        if (table) table->close();
+        delete rec;
+        acutPrintf(L"Could not add the block.\n");
+        return;
+    }
+    table->close();
+    // The objects move into the block: a copy joins the definition and the original leaves the drawing.
+    for (AcDbObjectId id : ids) {
+        AcDbObjectPointer<AcDbEntity> ent(id, AcDb::kForWrite);
+        if (!ent) continue;
+        auto* copy = AcDbEntity::cast(ent->clone());
+        if (!copy) continue;
+        if (rec->appendAcDbEntity(copy) != Acad::eOk) {
+            delete copy;
+            continue;
+        }
+        copy->close();
+        ent->erase();
+    }
+    rec->close();
+}
+
+void insertCommand() {
+    AcDbDatabase* db = acdbCurDwg();
+    ACHAR name[256];
+    if (!db || acedGetString(0, L"Enter block name: ", name, 256) != RTNORM || !name[0]) return;
+    AcDbObjectId block = findBlock(db, name);
+    if (block.isNull()) {
+        acutPrintf(L"Block \"%ls\" not found.\n", name);
+        return;
+    }
+    AcGePoint3d p;
+    if (getPoint(nullptr, L"Specify insertion point: ", p) != RTNORM) return;
+    ads_real sx = 1, sy = 1, rotation = 0;
+    acedInitGet(2, nullptr);
+    int rc = acedGetReal(L"Enter X scale factor <1>: ", &sx);
+    if (rc != RTNORM && rc != RTNONE) return;
+    sy = sx;
+    acedInitGet(2, nullptr);
+    rc = acedGetReal(L"Enter Y scale factor <use X scale factor>: ", &sy);
+    if (rc != RTNORM && rc != RTNONE) return;
+    rc = acedGetAngle(asDblArray(p), L"Specify rotation angle <0>: ", &rotation);
+    if (rc != RTNORM && rc != RTNONE) return;
+    auto* ref = new AcDbBlockReference(p, block);
+    ref->setScaleFactors(AcGeScale3d(sx, sy, 1));
+    ref->setRotation(rotation);
+    addEntity(ref);
+}
+
+// A boundary loop of the hatch from a closed object, in the XY plane.
+bool loopFrom(const AcDbEntity* ent, AcDbHatch::Loop& loop) {
+    loop.type = AcDbHatch::kExternal;
+    loop.sources.push_back(ent->objectId());
+    if (auto* c = AcDbCircle::cast(ent)) {
+        AcDbHatch::Edge e;
+        e.type = AcDbHatch::kCirArc;
+        e.center = c->center().convert2d();
+        e.radius = c->radius();
+        e.startAngle = 0;
+        e.endAngle = 2 * M_PI;
+        loop.edges.push_back(e);
+        return true;
+    }
+    if (auto* pl = AcDbPolyline::cast(ent); pl && pl->isClosed() && pl->numVerts() >= 2) {
+        loop.type |= AcDbHatch::kPolyline;
+        for (unsigned i = 0; i < pl->numVerts(); ++i) {
+            AcGePoint3d p;
+            double b = 0;
+            pl->getPointAt(i, p);
+            pl->getBulgeAt(i, b);
+            loop.vertices.push_back(p.convert2d());
+            loop.bulges.push_back(b);
+        }
+        return true;
+    }
+    if (auto* el = AcDbEllipse::cast(ent); el && el->isClosed()) {
+        AcDbHatch::Edge e;
+        e.type = AcDbHatch::kEllArc;
+        e.center = el->center().convert2d();
+        e.majorAxis = el->majorAxis().convert2d();
+        e.minorRatio = el->radiusRatio();
+        e.startAngle = 0;
+        e.endAngle = 2 * M_PI;
+        loop.edges.push_back(e);
+        return true;
+    }
+    if (auto* sp = AcDbSpline::cast(ent); sp && sp->isClosed()) {
+        AcDbHatch::Edge e;
+        e.type = AcDbHatch::kSpline;
+        e.degree = sp->degree();
+        e.rational = sp->isRational();
+        e.periodic = sp->isPeriodic();
+        e.knots = sp->knots();
+        e.weights = sp->weights();
+        for (const auto& p : sp->controlPoints()) e.controlPoints.push_back(p.convert2d());
+        loop.edges.push_back(e);
+        return true;
+    }
+    return false;
+}
+
+void hatchCommand() {
+    ACHAR pattern[64];
+    int rc = acedGetString(0, L"Enter a pattern name or [Solid] <ANSI31>: ", pattern, 64);
+    if (rc != RTNORM) return;
+    std::wstring name = pattern[0] ? pattern : L"ANSI31";
+    for (auto& c : name) c = static_cast<wchar_t>(std::towupper(c));
+    if (name == L"S") name = L"SOLID";
+    std::vector<AcDbObjectId> ids = selectObjects();
+    auto* hatch = new AcDbHatch;
+    hatch->setPattern(AcDbHatch::kPreDefined, name.c_str());
+    int skipped = 0;
+    for (AcDbObjectId id : ids) {
+        AcDbObjectPointer<AcDbEntity> ent(id, AcDb::kForRead);
+        AcDbHatch::Loop loop;
+        if (ent && loopFrom(ent.object(), loop)) hatch->insertLoopAt(hatch->numLoops(), loop);
+        else ++skipped;
+    }
+    if (skipped) acutPrintf(L"%d object(s) are not closed boundaries and were left out.\n", skipped);
+    if (hatch->numLoops() == 0) {
+        acutPrintf(L"No valid hatch boundary found.\n");
+        delete hatch;
+        return;
+    }
+    hatch->evaluateHatch();
+    addEntity(hatch);
+}
+
+}  // namespace
+
+void registerBlockCommands(Registrar& add) {
+    add(L"BLOCK", blockCommand);
+    add(L"INSERT", insertCommand);
+    add(L"HATCH", hatchCommand);
+}
+
+}  // namespace cvx::editor::commands

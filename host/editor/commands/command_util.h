@@ -1,0 +1,25 @@
+// Small pieces the host commands share: adding entities, asking for points and selections.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cvx/dbents.h"
+#include "cvx/editor.h"
+
+namespace cvx::editor::commands {
+
+// Appends a new entity to the current space with the drawing's current layer and colour; deletes it and
+// returns null when that fails.
+AcDbObjectId addEntity(AcDbEntity* ent);
+// acedGetPoint as a point; base may be null.
+int getPoint(const AcGePoint3d* base, const wchar_t* prompt, AcGePoint3d& p);
+// The ids of an interactive selection; empty when nothing was selected or the user cancelled.
+std::vector<AcDbObjectId> selectObjects();
+// The circle through three points; false when they lie on a line.
+bool circleThrough(const AcGePoint3d& a, const AcGePoint3d& b, const AcGePoint3d& c, AcGePoint3d& center, double& r);
+double angleOf(const AcGePoint3d& from, const AcGePoint3d& to);
+// Transforms every entity of a selection (reactors hear of each change).
+int transformEntities(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& m);
+
+}  // namespace cvx::editor::commands

@@ -1,0 +1,26 @@
+// The host's own commands (LINE, CIRCLE, LAYER, ZOOM, SAVE, ...), registered in the group "CVXHOST". Each is a
+// plain function over the editor's prompts.
+#pragma once
+
+#include <functional>
+
+#include "cvx/editor.h"
+
+namespace cvx::editor::commands {
+
+using Registrar = std::function<void(const wchar_t* name, AcRxFunctionPtr fn)>;
+
+void registerLineCommands(Registrar& add);
+void registerCurveCommands(Registrar& add);
+void registerTextCommands(Registrar& add);
+void registerBlockCommands(Registrar& add);
+void registerSettingCommands(Registrar& add);
+void registerModifyCommands(Registrar& add);
+void registerFileCommands(Registrar& add);
+
+}  // namespace cvx::editor::commands
+
+namespace cvx::editor {
+// Adds every host command to the command stack (once).
+void registerHostCommands();
+}  // namespace cvx::editor

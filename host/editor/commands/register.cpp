@@ -1,0 +1,21 @@
+#include "editor/commands/commands.h"
+
+namespace cvx::editor {
+
+void registerHostCommands() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    commands::Registrar add = [](const wchar_t* name, AcRxFunctionPtr fn) {
+        acedRegCmds->addCommand(L"CVXHOST", name, name, ACRX_CMD_MODAL, fn);
+    };
+    commands::registerLineCommands(add);
+    commands::registerCurveCommands(add);
+    commands::registerTextCommands(add);
+    commands::registerBlockCommands(add);
+    commands::registerSettingCommands(add);
+    commands::registerModifyCommands(add);
+    commands::registerFileCommands(add);
+}
+
+}  // namespace cvx::editor
