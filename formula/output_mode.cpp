@@ -1,0 +1,8 @@
+#include "formula/output_mode.h"
+
+namespace {
+bool gSplineOutput = false;
+}
+
+bool splineOutput() { return gSplineOutput; }
+void setSplineOutput(bool spline) { gSplineOutput = spline; }
