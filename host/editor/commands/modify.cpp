@@ -86,7 +86,10 @@ void zoomCommand() {
         AcDbDatabase* db = acdbCurDwg();
         if (!db) return;
         db->updateExt(true);
-        if (db->extmin().x <= db->extmax().x) zoomToBox(db->extmin(), db->extmax());
+        if (db->extmin().x > db->extmax().x) return;
+        // A little room around the drawing, so that nothing sits on the edge of the view.
+        AcGeVector3d margin = (db->extmax() - db->extmin()) * 0.02;
+        zoomToBox(db->extmin() - margin, db->extmax() + margin);
         return;
     }
     if (k == L"Center") {
