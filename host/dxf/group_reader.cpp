@@ -80,7 +80,12 @@ void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
             break;
         case CvxDxfKind::Handle:
             g.text = trimmed(raw.value);
-            if (!parseHandle(raw.value, g.integer)) badValue(raw, "a handle (hexadecimal number)");
+            // References that are not handles (some writers put names there) are kept as text and refer to
+            // nothing; an object's own handle must be one.
+            if (!parseHandle(raw.value, g.integer)) {
+                if (raw.code == 5 || raw.code == 105) badValue(raw, "a handle (hexadecimal number)");
+                g.integer = 0;
+            }
             break;
         case CvxDxfKind::PointX: {
             g.text = trimmed(raw.value);

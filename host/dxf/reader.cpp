@@ -108,6 +108,10 @@ void Reader::run() {
     for (;;) {
         if (!mHave) unexpectedEnd("without 0/EOF");
         if (mE.type == "EOF") break;
+        if (mE.type == "ENDSEC" && mE.groups.empty()) {  // a stray end of section
+            next();
+            continue;
+        }
         if (mE.type != "SECTION")
             dxfFail(mE.line, "expected 0/SECTION or 0/EOF, found 0/" + std::string(mE.type));
         if (mE.groups.empty() || mE.groups[0].code != 2) dxfFail(mE.line, "a section without its name (group 2)");
@@ -138,8 +142,9 @@ void Reader::readSection(std::string_view name) {
 
 void Reader::readHeader() {
     dxfReadHeader(mE, mDb, mNames);
+    // Some writers close the header early and go on with more variables: 0/ENDSEC with groups after it.
+    while (next() && at("ENDSEC") && !mE.groups.empty()) dxfReadHeader(mE, mDb, mNames);
     mFiler.setVersion(mDb.originalFileVersion());
-    next();
 }
 
 void Reader::readClasses() {

@@ -15,7 +15,12 @@ namespace dxftest {
 inline std::filesystem::path tempDir() {
     static std::filesystem::path dir = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "cvx-dxf-XXXXXX").string();
-        return std::filesystem::path(mkdtemp(pattern.data()));
+        std::filesystem::path made(mkdtemp(pattern.data()));
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(tempDir(), ec);
+        });
+        return made;
     }();
     return dir;
 }
