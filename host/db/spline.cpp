@@ -58,7 +58,11 @@ AcDbSpline::AcDbSpline(const AcGePoint3dArray& fitPoints, const AcGeVector3d& st
 bool AcDbSpline::isClosed() const {
     if (mCtrl.empty()) return false;
     if (mClosed || mPeriodic) return true;
-    Nurbs n = cvxNurbsOf(this);
+    Nurbs n;
+    n.degree = mDegree;
+    n.knots = mKnots;
+    n.ctrl = mCtrl;
+    n.weights = mWeights;
     return n.isValid() && n.startPoint().isEqualTo(n.endPoint(), AcGeTol());
 }
 
