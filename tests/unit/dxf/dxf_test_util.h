@@ -15,12 +15,13 @@ namespace dxftest {
 inline std::filesystem::path tempDir() {
     static std::filesystem::path dir = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "cvx-dxf-XXXXXX").string();
-        std::filesystem::path made(mkdtemp(pattern.data()));
+        static char made[4096];  // plain storage: still there when the program's exit removes the folder
+        std::snprintf(made, sizeof made, "%s", mkdtemp(pattern.data()));
         std::atexit([] {
             std::error_code ec;
-            std::filesystem::remove_all(tempDir(), ec);
+            std::filesystem::remove_all(made, ec);
         });
-        return made;
+        return std::filesystem::path(made);
     }();
     return dir;
 }
