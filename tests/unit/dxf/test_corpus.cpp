@@ -77,3 +77,24 @@ print("audited=%d bad=%d" % (len(files), bad))
     EXPECT_NE(report.find("bad=0"), std::string::npos) << report;
     EXPECT_NE(report.find("audited=4"), std::string::npos) << report;  // about forty files
 }
+
+TEST(DxfCorpus, OtherWritersAndR12FilesRoundTrip) {
+    auto dir = std::filesystem::path(CVX_SOURCE_DIR) / "fuzz/corpus/dxf";
+    int n = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir)) {
+        AcDbDatabase db(false);
+        ASSERT_EQ(db.readDxfFile(e.path().wstring().c_str()), Acad::eOk)
+            << e.path() << ": " << std::string(db.lastErrorText().begin(), db.lastErrorText().end());
+        auto before = entityCounts(db);
+        auto out = dxftest::tempDir() / ("seed-" + e.path().filename().string());
+        ASSERT_EQ(db.dxfOut(out.wstring().c_str()), Acad::eOk);
+        AcDbDatabase back(false);
+        ASSERT_EQ(back.readDxfFile(out.wstring().c_str()), Acad::eOk);
+        EXPECT_EQ(entityCounts(back), before) << e.path();
+        int status = 0;
+        std::string audit = dxftest::python(dxftest::kAuditScript, out, status);
+        EXPECT_NE(audit.find("errors=0"), std::string::npos) << e.path() << audit;
+        ++n;
+    }
+    EXPECT_GE(n, 2);
+}
