@@ -29,6 +29,23 @@ struct Nearest {
 void grow(AcGePoint3d& lo, AcGePoint3d& hi, const AcGePoint3d& p) {
     for (int a = 0; a < 3; ++a) lo[a] = std::min(lo[a], p[a]), hi[a] = std::max(hi[a], p[a]);
 }
+
+// The box of the conic arc c + u cos t + v sin t, t in [t0, t1]: its ends and the extremes of each coordinate
+// that fall inside the range.
+void conicBox(AcGePoint3d& lo, AcGePoint3d& hi, const AcGePoint3d& c, const AcGeVector3d& u,
+              const AcGeVector3d& v, double t0, double t1) {
+    auto at = [&](double t) { return c + u * std::cos(t) + v * std::sin(t); };
+    grow(lo, hi, at(t0));
+    grow(lo, hi, at(t1));
+    for (int k = 0; k < 3; ++k) {
+        if (u[k] == 0 && v[k] == 0) continue;
+        double ext = std::atan2(v[k], u[k]);
+        for (double t : {ext, ext + M_PI}) {
+            double w = wrapAngle(t, t0);
+            if (w <= t1) grow(lo, hi, at(w));
+        }
+    }
+}
 }  // namespace
 
 double paramAtPoint(const Curve& c, const AcGePoint3d& p) {
@@ -48,18 +65,9 @@ std::pair<AcGePoint3d, AcGePoint3d> roughBox(const Curve& c) {
         grow(lo, hi, l->start);
         grow(lo, hi, l->end);
     } else if (auto* a = std::get_if<Arc>(&c)) {
-        for (int k = 0; k < 3; ++k) {  // circle box: r * sqrt(1 - n_k^2) either side of the centre
-            double e = a->radius * std::sqrt(std::max(0.0, 1 - a->normal[k] * a->normal[k]));
-            lo[k] = a->center[k] - e;
-            hi[k] = a->center[k] + e;
-        }
+        conicBox(lo, hi, a->center, a->refVec * a->radius, a->yVec() * a->radius, a->startAngle, a->endAngle);
     } else if (auto* e = std::get_if<Ellipse>(&c)) {
-        AcGeVector3d u = e->majorAxis, v = e->minorAxis();
-        for (int k = 0; k < 3; ++k) {
-            double r = std::hypot(u[k], v[k]);
-            lo[k] = e->center[k] - r;
-            hi[k] = e->center[k] + r;
-        }
+        conicBox(lo, hi, e->center, e->majorAxis, e->minorAxis(), e->startParam, e->endParam);
     } else if (auto* n = std::get_if<Nurbs>(&c)) {
         for (const auto& p : n->ctrl) grow(lo, hi, p);
     } else if (auto* pl = std::get_if<PlacedPolyline>(&c)) {
@@ -70,9 +78,9 @@ std::pair<AcGePoint3d, AcGePoint3d> roughBox(const Curve& c) {
                 grow(lo, hi, m * AcGePoint3d(s.end.x, s.end.y, 0));
                 continue;
             }
-            for (double dx : {-1, 1})
-                for (double dy : {-1, 1})
-                    grow(lo, hi, m * AcGePoint3d(s.center.x + dx * s.radius, s.center.y + dy * s.radius, 0));
+            double a0 = s.sweep > 0 ? s.startAngle : s.startAngle + s.sweep;
+            conicBox(lo, hi, m * AcGePoint3d(s.center.x, s.center.y, 0), m * AcGeVector3d(s.radius, 0, 0),
+                     m * AcGeVector3d(0, s.radius, 0), a0, a0 + std::fabs(s.sweep));
         }
         if (pl->poly.v.size() == 1) grow(lo, hi, m * AcGePoint3d(pl->poly.v[0].pt.x, pl->poly.v[0].pt.y, 0));
     }

@@ -104,6 +104,8 @@ private:
 // Intersection modes of intersectWith.
 namespace AcDb {
 enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
+// What AcDbCurve::getPlane found.
+enum Planarity { kNonPlanar = 0, kPlanar = 1, kLinear = 2 };
 }
 
 // A curve: parameters, points at distances, closest points, offsets, projections and spline forms.
