@@ -25,8 +25,10 @@ double nearestParam(const Derivs& f, double a, double b, int samples, const AcGe
                      (i == samples || cand[i].first <= cand[i + 1].first);
         if (!local) continue;
         double t = cand[i].second, lo = std::max(a, t - h), hi = std::min(b, t + h);
+        // derivatives from inside the range: at a knot on its end they would belong to the next piece
+        double inA = std::nextafter(a, b), inB = std::nextafter(b, a);
         for (int it = 0; it < 50; ++it) {
-            f(t, d);
+            f(std::clamp(t, std::min(inA, inB), std::max(inA, inB)), d);
             AcGeVector3d r = d[0] - pv;
             double g = r.dotProduct(d[1]), H = d[1].lengthSqrd() + r.dotProduct(d[2]);
             double next = H > 0 ? t - g / H : (g > 0 ? lo : hi);
