@@ -62,8 +62,7 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeString(100, L"AcDbEntity");
     if (mPaperSpace) filer->writeInt16(67, 1);
     cvxWriteRecordName(filer, 8, mLayer);
-    if (!mLinetype.isNull() && mLinetype != (database() ? database()->byLayerLinetype() : AcDbObjectId()))
-        cvxWriteRecordName(filer, 6, mLinetype);
+    if (!mLinetype.isNull() && !cvxIsByLayerLinetype(filer, mLinetype)) cvxWriteRecordName(filer, 6, mLinetype);
     if (mColor.isByBlock()) filer->writeInt16(62, 0);
     else if (mColor.isByACI()) filer->writeInt16(62, mColor.colorIndex());
     else if (mColor.isByColor()) {

@@ -327,3 +327,8 @@ void cvxWriteRecordName(AcDbDxfFiler* filer, int code, AcDbObjectId record) {
     auto* rec = AcDbSymbolTableRecord::cast(record.objectPtr());
     filer->writeString(code, rec ? rec->getName() : L"");
 }
+
+bool cvxIsByLayerLinetype(AcDbDxfFiler* filer, AcDbObjectId linetype) {
+    if (auto* out = dynamic_cast<CvxDxfOutSupport*>(filer)) return linetype == out->byLayerLinetype();
+    return filer->database() && linetype == filer->database()->byLayerLinetype();
+}

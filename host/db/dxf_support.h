@@ -24,7 +24,11 @@ public:
     virtual void writeUtf8(int code, std::string_view text) = 0;  // strings: encoded for the file's version
     virtual void writeRaw(int code, std::string_view text) = 0;   // numbers and handles kept as text
     virtual void writeRecordName(int code, AcDbObjectId record) = 0;  // the name of a table record
+    virtual AcDbObjectId byLayerLinetype() = 0;
 };
+
+// True for the ByLayer linetype of the filer's database.
+bool cvxIsByLayerLinetype(AcDbDxfFiler* filer, AcDbObjectId linetype);
 
 // Writes the name of a table record (through the writer's name cache when it offers one).
 void cvxWriteRecordName(AcDbDxfFiler* filer, int code, AcDbObjectId record);

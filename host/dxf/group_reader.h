@@ -18,7 +18,8 @@ struct DxfElement {
 
 class DxfGroupReader {
 public:
-    explicit DxfGroupReader(std::string_view text) : mTok(text) {}
+    explicit DxfGroupReader(std::string_view text) : mTok(text), mSize(text.size()) {}
+    size_t size() const { return mSize; }
     // The next element; false at the end of the text. Throws DxfError for a damaged group.
     bool next(DxfElement& e);
     uint32_t line() const { return mTok.line(); }
@@ -30,6 +31,7 @@ private:
     std::string_view keepText(std::string_view text);
 
     DxfTokenizer mTok;
+    size_t mSize;
     DxfRawGroup mRaw;
     bool mHaveRaw = false;
     bool mStarted = false;

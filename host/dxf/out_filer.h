@@ -40,6 +40,10 @@ public:
     void writeUtf8(int code, std::string_view text) override;
     void writeRaw(int code, std::string_view text) override;
     void writeRecordName(int code, AcDbObjectId record) override;
+    AcDbObjectId byLayerLinetype() override {
+        if (!mByLayerKnown) mByLayer = mDb.byLayerLinetype(), mByLayerKnown = true;
+        return mByLayer;
+    }
 
 private:
     DxfOutStream& mOut;
@@ -48,5 +52,7 @@ private:
     bool mEscape;  // characters outside ASCII as \U+XXXX
     Acad::ErrorStatus mStatus = Acad::eOk;
     std::string mScratch;
-    std::unordered_map<AcDbStub*, std::string> mNames;  // encoded names of table records
+    std::unordered_map<AcDbStub*, std::string> mNames;
+    AcDbObjectId mByLayer;
+    bool mByLayerKnown = false;  // encoded names of table records
 };

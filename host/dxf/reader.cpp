@@ -101,9 +101,13 @@ private:
     void* mCtx;
     DxfHeaderNames mNames;
     std::vector<std::pair<std::string, AcRxClass*>> mClasses;  // looked-up drawing-file names
+    AcDbObjectId mModelSpace, mPaperSpace;
 };
 
 void Reader::run() {
+    // Room in the handle index for about as many objects as the file can hold (a small entity takes
+    // some 100 bytes), so that it does not grow step by step.
+    mStore.reserve(mIn.size() / 128);
     if (!next()) dxfFail(1, "the file is empty");
     for (;;) {
         if (!mHave) unexpectedEnd("without 0/EOF");
@@ -299,13 +303,13 @@ AcDbObjectId Reader::readEntity(AcDbObjectId block) {
     AcDbObjectId id = place(ent);
     if (block.isNull()) {  // the entities section: model or paper space, as the entity says
         AcDbObjectId owner = ent->ownerId();
-        if (!AcDbBlockTableRecord::cast(owner.objectPtr()))
-            owner = ent->isInPaperSpace() ? mDb.paperSpaceId() : mDb.modelSpaceId();
+        if (owner != mModelSpace && owner != mPaperSpace && !AcDbBlockTableRecord::cast(owner.objectPtr()))
+            owner = ent->isInPaperSpace() ? mPaperSpace : mModelSpace;
         appendTo(owner, id);
     } else {
         appendTo(block, id);
     }
-    if (block == mDb.paperSpaceId() && !block.isNull()) ent->setInPaperSpace(true);
+    if (!block.isNull() && block == mPaperSpace) ent->setInPaperSpace(true);
     next();
 
     // Sub-entities: polyline vertices, block reference attributes, and the sequence end.
@@ -457,6 +461,8 @@ void Reader::ensureStandardRecords() {
     ensureRecord(AcDbDatabase::kDimStyle, L"Standard", new AcDbDimStyleTableRecord());
     ensureRecord(AcDbDatabase::kBlock, ACDB_MODEL_SPACE, new AcDbBlockTableRecord());
     ensureRecord(AcDbDatabase::kBlock, ACDB_PAPER_SPACE, new AcDbBlockTableRecord());
+    mModelSpace = mDb.modelSpaceId();
+    mPaperSpace = mDb.paperSpaceId();
 }
 
 void Reader::finish() {

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "cvx/dbents.h"
+#include "db/database_impl.h"
 #include "db/dxf_support.h"
 #include "db/utf8.h"
 #include "dxf/header_vars.h"
@@ -77,9 +78,9 @@ void Writer::classes() {
     section("CLASSES");
     std::map<std::wstring, std::pair<AcRxClass*, int>> custom;  // by drawing-file name
     std::map<std::wstring, int> unknownCounts;
-    for (AcDbObjectId id : mDb.allObjectIds()) {
-        AcDbObject* o = id.objectPtr();
-        if (!o || id.isErased()) continue;
+    for (AcDbStub& s : mDb.impl().stubs) {
+        AcDbObject* o = s.obj;
+        if (!o || s.erased) continue;
         AcRxClass* c = o->isA();
         if (c->isCustom() && c->dxfName() && *c->dxfName()) {
             auto& e = custom[c->dxfName()];
@@ -178,9 +179,11 @@ void Writer::objects() {
     section("OBJECTS");
     AcDbObjectId nod = mDb.namedObjectsDictionaryId();
     if (AcDbObject* root = nod.objectPtr()) writeObject(root, L"DICTIONARY");
-    for (AcDbObjectId id : mDb.allObjectIds()) {
-        AcDbObject* o = id.objectPtr();
-        if (!o || id.isErased() || id == nod || AcDbEntity::cast(o) || AcDbSymbolTable::cast(o) ||
+    // In the order the objects came into the database: the file's order for a drawing read from a file.
+    for (AcDbStub& s : mDb.impl().stubs) {
+        AcDbObject* o = s.obj;
+        AcDbObjectId id(&s);
+        if (!o || s.erased || id == nod || AcDbEntity::cast(o) || AcDbSymbolTable::cast(o) ||
             AcDbSymbolTableRecord::cast(o))
             continue;
         writeObject(o, acdbDxfNameOf(o));
