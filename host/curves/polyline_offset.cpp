@@ -114,14 +114,53 @@ std::vector<Segment2> rawOffsetPath(const std::vector<Segment2>& src, bool close
     return clean;
 }
 
-double distanceTo(const std::vector<Segment2>& src, const AcGePoint2d& p) {
-    double best = INFINITY;
-    for (const Segment2& s : src) {
-        double f;
-        best = std::min(best, s.closestPoint(p, f).distanceTo(p));
+// The source segments in a grid of cells, each cell listing the segments that come within `reach` of it, to
+// ask quickly whether a point comes nearer to them than a distance up to `reach`.
+class Source {
+public:
+    Source(const std::vector<Segment2>& segs, double reach) : mSegs(segs) {
+        Box2 all{INFINITY, INFINITY, -INFINITY, -INFINITY};
+        for (const Segment2& g : segs) {
+            Box2 b = boxOf(g);
+            b = {b.x0 - reach, b.y0 - reach, b.x1 + reach, b.y1 + reach};
+            mBoxes.push_back(b);
+            all = {std::min(all.x0, b.x0), std::min(all.y0, b.y0), std::max(all.x1, b.x1), std::max(all.y1, b.y1)};
+        }
+        mOrigin = {all.x0, all.y0};
+        double side = std::max(all.x1 - all.x0, all.y1 - all.y0);
+        mCell = std::max(side / (std::sqrt(double(segs.size())) + 1), 1e-300);
+        mNx = int((all.x1 - all.x0) / mCell) + 1;
+        mNy = int((all.y1 - all.y0) / mCell) + 1;
+        mCells.resize(size_t(mNx) * size_t(mNy));
+        for (size_t i = 0; i < segs.size(); ++i) {
+            const Box2& b = mBoxes[i];
+            for (int y = cellY(b.y0); y <= cellY(b.y1); ++y)
+                for (int x = cellX(b.x0); x <= cellX(b.x1); ++x) mCells[size_t(y) * mNx + x].push_back(int(i));
+        }
     }
-    return best;
-}
+    bool nearerThan(const AcGePoint2d& p, double dist) const {
+        if (p.x < mOrigin.x || p.y < mOrigin.y) return false;
+        int x = int((p.x - mOrigin.x) / mCell), y = int((p.y - mOrigin.y) / mCell);
+        if (x >= mNx || y >= mNy) return false;
+        double d2 = dist * dist;
+        for (int i : mCells[size_t(y) * mNx + x]) {
+            double f;
+            AcGeVector2d v = mSegs[i].closestPoint(p, f) - p;
+            if (v.x * v.x + v.y * v.y < d2) return true;
+        }
+        return false;
+    }
+
+private:
+    int cellX(double x) const { return std::clamp(int((x - mOrigin.x) / mCell), 0, mNx - 1); }
+    int cellY(double y) const { return std::clamp(int((y - mOrigin.y) / mCell), 0, mNy - 1); }
+    const std::vector<Segment2>& mSegs;
+    std::vector<Box2> mBoxes;
+    std::vector<std::vector<int>> mCells;
+    AcGePoint2d mOrigin;
+    double mCell = 1;
+    int mNx = 1, mNy = 1;
+};
 
 }  // namespace
 
@@ -142,8 +181,12 @@ std::vector<BulgePolyline> offset(const BulgePolyline& pl, double d) {
     std::vector<std::vector<double>> cuts(n);
     std::vector<Box2> boxes(n);
     for (size_t i = 0; i < n; ++i) boxes[i] = boxOf(raw[i]);
-    for (size_t i = 0; i < n; ++i)
-        for (size_t j = i + 1; j < n; ++j) {
+    std::vector<size_t> byX(n);  // a sweep over the boxes' left edges finds the pairs that may meet
+    for (size_t i = 0; i < n; ++i) byX[i] = i;
+    std::sort(byX.begin(), byX.end(), [&boxes](size_t a, size_t b) { return boxes[a].x0 < boxes[b].x0; });
+    for (size_t a = 0; a < n; ++a)
+        for (size_t b = a + 1; b < n && boxes[byX[b]].x0 <= boxes[byX[a]].x1 + tol; ++b) {
+            size_t i = std::min(byX[a], byX[b]), j = std::max(byX[a], byX[b]);
             if (!boxes[i].overlaps(boxes[j], tol)) continue;
             bool nextTo = j == i + 1 || (closed && i == 0 && j == n - 1);
             for (const Hit2& h : intersect(raw[i], raw[j], tol)) {
@@ -174,13 +217,14 @@ std::vector<BulgePolyline> offset(const BulgePolyline& pl, double d) {
 
     // keep slices whose inner points all keep the full distance
     double need = std::fabs(d) - std::max(tol * 100, 1e-7 * std::fabs(d));
+    const Source source(src, std::fabs(d));
     std::vector<std::vector<Segment2>> valid;
     for (auto& sl : slices) {
         if (sl.empty()) continue;
         bool good = true;
         for (const Segment2& s : sl)
             for (double f : {0.25, 0.5, 0.75})
-                if (good && distanceTo(src, s.pointAt(f)) < need) good = false;
+                if (good && source.nearerThan(s.pointAt(f), need)) good = false;
         if (good) valid.push_back(std::move(sl));
     }
 
