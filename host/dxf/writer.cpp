@@ -1,5 +1,6 @@
 #include "dxf/writer.h"
 
+#include <algorithm>
 #include <map>
 
 #include "cvx/dbents.h"
@@ -179,15 +180,17 @@ void Writer::objects() {
     section("OBJECTS");
     AcDbObjectId nod = mDb.namedObjectsDictionaryId();
     if (AcDbObject* root = nod.objectPtr()) writeObject(root, L"DICTIONARY");
-    // In the order the objects came into the database: the file's order for a drawing read from a file.
+    // In handle order; entities and tables (most objects) are left out before sorting.
+    std::vector<AcDbObjectId> ids;
     for (AcDbStub& s : mDb.impl().stubs) {
         AcDbObject* o = s.obj;
         AcDbObjectId id(&s);
-        if (!o || s.erased || id == nod || AcDbEntity::cast(o) || AcDbSymbolTable::cast(o) ||
-            AcDbSymbolTableRecord::cast(o))
-            continue;
-        writeObject(o, acdbDxfNameOf(o));
+        if (o && !s.erased && id != nod && !AcDbEntity::cast(o) && !AcDbSymbolTable::cast(o) &&
+            !AcDbSymbolTableRecord::cast(o))
+            ids.push_back(id);
     }
+    std::sort(ids.begin(), ids.end());
+    for (AcDbObjectId id : ids) writeObject(id.objectPtr(), acdbDxfNameOf(id.objectPtr()));
     element("ENDSEC");
 }
 
