@@ -62,7 +62,7 @@ TEST(SplineFitPolyline, ShownVerticesLieOnTheUniformBSpline) {
         EXPECT_GT(shown, int(ctrl.size()));
         for (const AcDbVertex* v : p3.vertices()) {
             auto* v3 = static_cast<const AcDb3dPolylineVertex*>(v);
-            if (v3->vertexType() == AcDb::k3dFitVertex) EXPECT_LT(onCurve(quad, v3->position()), 2e-3);
+            if (v3->vertexType() == AcDb::k3dFitVertex) { EXPECT_LT(onCurve(quad, v3->position()), 2e-3); }
         }
         // the services see the shown vertices
         AcGePoint3d s;

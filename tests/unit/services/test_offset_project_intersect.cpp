@@ -176,7 +176,7 @@ TEST(Intersect, EveryPairOfKindsMeetsOnBothCurves) {
                 double ta, tb;
                 EXPECT_EQ(a->getParamAtPoint(p, ta), Acad::eOk) << na << " " << nb;
                 EXPECT_EQ(b->getParamAtPoint(p, tb), Acad::eOk) << na << " " << nb;
-                if (!a->isClosed()) EXPECT_GT(ta, last);  // ordered along this curve, no repeats
+                if (!a->isClosed()) { EXPECT_GT(ta, last); }  // ordered along this curve, no repeats
                 last = ta;
             }
             pairs += pts.length() > 0;

@@ -114,7 +114,7 @@ TEST(Split, PiecesCoverTheCurveAndMeetAtTheCuts) {
             liesOn(piece.get(), c.get(), 1e-8 * lengthOf(c.get()));
             AcGePoint3d s;
             piece->getStartPoint(s);
-            if (i == (c->isClosed() ? 0 : 1)) EXPECT_TRUE(samePoint(s, cut, 1e-9 * lengthOf(c.get())));
+            if (i == (c->isClosed() ? 0 : 1)) { EXPECT_TRUE(samePoint(s, cut, 1e-9 * lengthOf(c.get()))); }
         }
         EXPECT_NEAR(total, lengthOf(c.get()), 1e-8 * total);
     }
@@ -165,7 +165,7 @@ TEST(Area, ClosedFormsAndSamples) {
     // the rational quarter circle closed by its chord; a tilted 3D square
     auto kinds = everyKind();
     for (auto& [name, c] : kinds)
-        if (name == "spline-rational") EXPECT_NEAR(area(*c), 4 * (M_PI / 4) - 2, 1e-12);
+        if (name == "spline-rational") { EXPECT_NEAR(area(*c), 4 * (M_PI / 4) - 2, 1e-12); }
     AcDb3dPolyline sq(AcDb::k3dSimplePoly, pts3({{0, 0, 0}, {3, 0, 0}, {3, 2, 2}, {0, 2, 2}}), true);
     EXPECT_NEAR(area(sq), 3 * std::sqrt(8.0), 1e-12);
     // the periodic spline against a fine polygon of its points
