@@ -1,6 +1,8 @@
 #include "formula/formula_curve.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 #include <memory>
 
 #include "formula/output_mode.h"
@@ -20,6 +22,17 @@ AcDbObjectId appendNew(AcDbEntity* entity, const AcCmColor& color) {
     if (appendToWorkingSpace(owned.get(), id) != Acad::eOk) return AcDbObjectId();
     owned.release();
     return id;
+}
+
+// The points without those that coincide with the one before (within a billionth of the points' size):
+// a spline cannot pass through one place twice in a row.
+std::vector<AcGePoint3d> withoutRepeats(const AcGePoint3d* points, int n) {
+    double size = 1;
+    for (int i = 0; i < n; ++i) size = std::max({size, std::abs(points[i].x), std::abs(points[i].y), std::abs(points[i].z)});
+    std::vector<AcGePoint3d> kept{points[0]};
+    for (int i = 1; i < n; ++i)
+        if (points[i].distanceTo(kept.back()) > 1e-9 * size) kept.push_back(points[i]);
+    return kept;
 }
 
 }  // namespace
@@ -56,8 +69,9 @@ AcDbObjectId addFormulaCurve(const AcGePoint3d* points, int n, int colour, bool 
         return appendNew(line, color);
     }
     if (splineOutput()) {
+        std::vector<AcGePoint3d> fit = withoutRepeats(points, n);
         AcDbObjectId id;
-        addCurveThroughPoints(n, points, color, closed, startTangent, endTangent, id);
+        addCurveThroughPoints(static_cast<int>(fit.size()), fit.data(), color, closed, startTangent, endTangent, id);
         return id;
     }
     AcDbCurve* polyline = newPolylineThroughPoints(db, points, n, closed);

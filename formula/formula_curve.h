@@ -13,7 +13,8 @@ bool formulaPointsOnOneLine(const AcGePoint3d* points, int n);
 // Makes one entity through the n points, in the given colour:
 // - a line from the first to the last point when the points lie on one line;
 // - else, when splines are chosen (splineOutput), a spline through the points (closed: the spline form of
-//   the polyline through them), with the end tangents when both are non-zero;
+//   the polyline through them), with the end tangents when both are non-zero; a point that coincides with
+//   the one before it is passed over;
 // - else a polyline (see newPolylineThroughPoints), closed when asked and flat.
 // Returns the new id; null when nothing was made (fewer than two points, or the drawing refused it).
 AcDbObjectId addFormulaCurve(const AcGePoint3d* points, int n, int colour, bool closed,

@@ -31,7 +31,11 @@ RowStyle rowStyle(int row) {
     return style;
 }
 
-bool drawable(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+// Beyond this size lengths and areas of a curve can no longer be worked out.
+constexpr double kLargestCoordinate = 1e100;
+
+bool drawable(double c) { return std::isfinite(c) && std::abs(c) <= kLargestCoordinate; }
+bool drawable(const AcGePoint3d& p) { return drawable(p.x) && drawable(p.y) && drawable(p.z); }
 
 // The unbroken runs of drawable samples, each with at least two points.
 std::vector<FormulaSamples> drawablePieces(const FormulaSamples& samples) {
@@ -51,9 +55,9 @@ std::vector<FormulaSamples> drawablePieces(const FormulaSamples& samples) {
 
 void reportPieces(size_t pieces) {
     if (chineseLanguage())
-        acutPrintf(L"\n曲线有些点没有实数值，已略去；画出 %d 段。\n", static_cast<int>(pieces));
+        acutPrintf(L"\n曲线有些点没有实数值或数值过大，已略去；画出 %d 段。\n", static_cast<int>(pieces));
     else
-        acutPrintf(L"\nSome points of this curve have no real value and were left out; %d piece(s) drawn.\n",
+        acutPrintf(L"\nSome points of this curve have no real value or are too large and were left out; %d piece(s) drawn.\n",
                    static_cast<int>(pieces));
 }
 

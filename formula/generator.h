@@ -9,7 +9,7 @@
 // refused leaves a null id.
 //
 // Samples that come out without a real value (a square root or logarithm of a negative number) or beyond
-// the range of numbers cannot be drawn. They are left out, and each unbroken run of two or more drawable
+// 1e100 (where lengths and areas overflow) cannot be drawn. They are left out, and each unbroken run of two or more drawable
 // samples becomes its own entity, drawn open and without the row's end tangents; the command line then
 // tells how many pieces were drawn. Very large but finite samples (near the poles of the tangent-like rows)
 // are real points of the curve and are drawn as they are.

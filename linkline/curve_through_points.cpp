@@ -30,7 +30,7 @@ bool addCurveThroughPoints(int n, const AcGePoint3d* points, const AcCmColor& co
     for (int i = 0; i < n; ++i) array.append(points[i]);
     std::unique_ptr<AcDbSpline> spline(polyline ? splineOfPolyline(array)
                                                 : fitSpline(array, startTangent, endTangent));
-    if (!spline) return false;
+    if (!spline || spline->isNull()) return false;  // no curve could be fitted
     spline->setColor(color);
     if (appendToWorkingSpace(spline.get(), id) != Acad::eOk) return false;
     spline.release();
