@@ -31,12 +31,13 @@ Pt spherical(double g, double phi, double theta) {
     return {g * std::sin(phi) * std::cos(theta), g * std::sin(phi) * std::sin(theta), g * std::cos(phi)};
 }
 
+// Sample counts as the table writes them: n35p2 is 35 x p2 (p2 being a "Precision" slot), and so on.
 double fixed35(const P&) { return 35; }
 double fixed175(const P&) { return 175; }
-double precision1(const P& p) { return 35 * p[1]; }
-double precision2(const P& p) { return 35 * p[2]; }
-double precision3(const P& p) { return 35 * p[3]; }
-double turns0(const P& p) { return 36 * p[0]; }
+double n35p2(const P& p) { return 35 * p[1]; }
+double n35p3(const P& p) { return 35 * p[2]; }
+double n35p4(const P& p) { return 35 * p[3]; }
+double n36p1(const P& p) { return 36 * p[0]; }
 
 Pt sinWave(int, int, double u, const P& p) {
     double t = pi * p[0] * u;
@@ -63,14 +64,14 @@ const RowFormula kRows[kFormulaRowCount] = {
                    p[0] / 32 * (13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t)), 0};
      }},
     // 2. Wave
-    {turns0, [](int, int, double u, const P& p) {
+    {n36p1, [](int, int, double u, const P& p) {
          double t = pi * p[0] * u;
          return Pt{p[1] * t, p[1] * std::abs(std::sin(t)), 0};
      }},
     // 3. Sin Wave
-    {turns0, sinWave},
+    {n36p1, sinWave},
     // 4. Sin Widening Curve
-    {turns0, [](int, int, double u, const P& p) {
+    {n36p1, [](int, int, double u, const P& p) {
          double t = pi * p[0] * u;
          return Pt{p[1] * t * t / (2 * pi * p[0]), p[1] * std::sin(t), 0};
      }},
@@ -97,17 +98,17 @@ const RowFormula kRows[kFormulaRowCount] = {
                    std::cos(std::pow(L, 2.4) * 2 * pi * u) + L * p[1] * u};
      }},
     // 9. Electrocardiogram
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double s = (u - 1) * p[0];
          return Pt{p[0] * s, p[0] * std::tan(p[1] * s), 0};
      }},
     // 10. Golden Ingot (A and B do not enter)
-    {precision2, [](int, int, double u, const P&) {
+    {n35p3, [](int, int, double u, const P&) {
          double t = 2 * pi * u, w = std::sin(15 * t);
          return Pt{std::cos(w) * std::sin(t), std::sin(w) * std::sin(t), std::abs(std::sin(t))};
      }},
     // 11. Mushroom
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double g = u + u * u + u * u * u;
          double phi = pi / 3 * std::log(60.0) * u, theta = 200 * pi * u * u;
          Pt q = spherical(p[0] * g, phi, theta);
@@ -119,28 +120,28 @@ const RowFormula kRows[kFormulaRowCount] = {
          return Pt{p[0] / k * (k * std::cos(t) + std::cos(k * t)), p[0] / k * (k * std::sin(t) - std::sin(k * t)), 0};
      }},
     // 13. Involute
-    {turns0, [](int, int, double u, const P& p) {
+    {n36p1, [](int, int, double u, const P& p) {
          double th = 2 * pi * p[0] * p[1] * u;
          return Pt{p[2] * (std::cos(th) + th * std::sin(th)), p[2] * (std::sin(th) - th * std::cos(th)), 0};
      }},
     // 14. Archimedes Spiral
-    {turns0, [](int, int, double u, const P& p) {
+    {n36p1, [](int, int, double u, const P& p) {
          double th = 2 * pi * p[0] * u;
          return Pt{p[1] * p[2] * th * std::cos(th), p[2] * th * std::sin(th), 0};
      }},
     // 15. Logarithmic Spiral
-    {turns0, [](int, int, double u, const P& p) {
+    {n36p1, [](int, int, double u, const P& p) {
          double th = 2 * pi * p[0] * u;
          double rho = p[3] * std::pow(2.718281828, th * p[2] / 1000);
          return Pt{p[1] * rho * std::cos(th), rho * std::sin(th), 0};
      }},
     // 16. Hyperbolic Spiral
-    {turns0, [](int, int, double u, const P& p) {
+    {n36p1, [](int, int, double u, const P& p) {
          double th = 2 * pi * p[0] * u + 1, rho = p[2] / th;
          return Pt{p[1] * rho * std::cos(th), rho * std::sin(th), 0};
      }},
     // 17. Interlocking Spiral
-    {turns0, [](int, int, double u, const P& p) {
+    {n36p1, [](int, int, double u, const P& p) {
          double th = 2 * pi * p[0] * u + 1, rho = p[2] / std::sqrt(th);
          return Pt{p[1] * rho * std::cos(th), rho * std::sin(th), 0};
      }},
@@ -178,7 +179,7 @@ const RowFormula kRows[kFormulaRowCount] = {
          return polar(p[0] * std::cos(3 * th), th);
      }},
     // 24. Rhodonea
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double th = 2 * pi * u;
          return polar(p[1] * std::sin(p[0] * th), th);
      }},
@@ -188,230 +189,230 @@ const RowFormula kRows[kFormulaRowCount] = {
          return Pt{p[0] * std::cos(th) + p[1] * std::cos(0.8 * th), p[0] * std::sin(th) - p[1] * std::sin(0.8 * th), 0};
      }},
     // 26. Epicycloid
-    {precision3, epicycloid},
+    {n35p4, epicycloid},
     // 27. Hypocycloid
-    {precision3, [](int, int, double u, const P& p) {
+    {n35p4, [](int, int, double u, const P& p) {
          double theta = 2 * pi * p[1] * u, m = 1 - p[0] / p[1];
          return trochoid(p[0] - p[1], p[2], m, theta, 1);
      }},
     // 28. Long-short inner circle (hypotrochoid)
-    {precision3, [](int, int, double u, const P& p) {
+    {n35p4, [](int, int, double u, const P& p) {
          double theta = 2 * pi * p[1] * u, m = p[0] / p[1] - 1;
          return trochoid(p[0] - p[1], p[2], m, theta, -1);
      }},
     // 29. Long-short outer circle: the epicycloid with its own default
-    {precision3, epicycloid},
+    {n35p4, epicycloid},
     // 30. Spherical Curve
     {[](const P& p) { return std::trunc(35 * p[2] * p[0]); }, [](int, int, double u, const P& p) {
          return spherical(p[1], 2 * pi * u, 20 * pi * p[0] * u);
      }},
     // 31. Fermat Curve
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 5 * pi * u;
          return polar(p[0] * std::sqrt(th), th);
      }},
     // 32. Spherical Helix
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double s = pi * u, phi = p[1] != 0 ? s : 2 * s / 3;
          return spherical(p[0], phi, 40 * s);
      }},
     // 33. Spiral in Circle
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 2 * pi * u, s6 = std::sin(6 * th);
          return polar(p[0] * (1 + s6), th, 2 * s6);
      }},
     // 34. Butterfly Curve
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          return spherical(p[0] * u, 8 * pi * u, -16 * pi * u);
      }},
     // 35. Sun
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 2 * pi * u;
          return polar(p[0] * std::cos(50 * th) + 1, th);
      }},
     // 36. Nine Petal flower
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          return spherical(p[0] * u, 180 * pi * u, 20 * pi * u);
      }},
     // 37. Butterfly Curve 2
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double a = 2 * pi * u;
          double g = 1.5 * p[0] * std::cos(2 * pi * a) + p[0] * std::sin(a);
          double b = 2 * pi * u * std::log(a + 1);
          return spherical(g, a, b);
      }},
     // 38. Bottomless Basket Curve
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 60 * pi * u;
          return polar(p[0] * (0.3 * std::sin(2 * pi * u) + 5 + u), th, 5 * p[0] * u);
      }},
     // 39. UFO Vortex
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double c = std::log(pi / 6);
          double phi = p[1] != 0 ? c * (pi / 6) * u : c * (pi / 3) * u;
          return spherical(400 * p[0] * u, phi, 40 * pi * u);
      }},
     // 40. Conical Hat
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double g = p[0] * (u + u * u + u * u * u);
          double phi = pi / 3 * std::log(pi / 3) * u, theta = 200 * pi * u * u;
          Pt q = spherical(g, phi, theta);
          return Pt{q.x, q.y, -q.z};
      }},
     // 41. Leaf Curve (folium)
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double w = pi * u / 2;
          double rho = 3 * p[0] * std::sin(w) * std::cos(w) / (cube(std::cos(w)) + cube(std::sin(w)));
          return Pt{rho * std::sin(u), rho * std::cos(u), 0};
      }},
     // 42. Probability Curve
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double s = 4.5 * (u - 0.5);
          return Pt{p[0] * s, p[1] / 10 * p[0] * std::exp(-s * s), 0};
      }},
     // 43. TSpring (witch of Agnesi)
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double a = (160 * u - 80) * pi / 180;
          return Pt{p[0] * p[0] * std::tan(a), p[0] * p[1] * sq(std::cos(a)), 0};
      }},
     // 44. Tangent Curve (B does not enter)
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double s = u - 0.5;
          return Pt{p[0] * p[0] * s, p[0] * std::tan(0.99 * pi * s), 0};
      }},
     // 45. Hyperbolic Sine
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double s = 6 * (u - 0.5);
          return Pt{p[0] * s, p[0] * std::sinh(s), 0};
      }},
     // 46. Hyperbolic Cosine
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double s = 6 * (u - 0.5);
          return Pt{p[0] * s, p[0] * std::cosh(s), 0};
      }},
     // 47. Hyperbolic Tangent
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double s = 6 * (u - 0.5);
          return Pt{p[0] * s, p[0] * std::tanh(s), 0};
      }},
     // 48. Vinelaine (cissoid)
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double a = (u - 0.5) * 150 * pi / 180;
          double rho = 2 * p[0] * std::tan(a) * std::sin(a);
          return Pt{p[0] * rho * std::cos(a), p[0] * rho * std::sin(a), 0};
      }},
     // 49. Lissajous
-    {precision3, [](int, int, double u, const P& p) {
+    {n35p4, [](int, int, double u, const P& p) {
          double t = 2 * pi * u;
          return Pt{10 * p[1] * std::sin(p[0] * t + p[2]), p[1] * p[1] * std::sin(t), 0};
      }},
     // 50. Figure eight
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double t = 2 * pi * u;
          return Pt{p[0] * std::cos(t), p[1] * std::sin(2 * t), 0};
      }},
     // 51. One peak
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double s = 3 * u - 1.5;
          return Pt{p[1] / 10 * p[0] * s, p[0] * cube(s * s - 1), 0};
      }},
     // 52. Snake
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double a = pi * u * (u + 1), a2 = p[0] * p[0];
          return Pt{a2 * std::cos(pi * (u + 1)), a2 * (std::sin(p[1] * pi * u) * (std::sin(a) + 1.5) + std::cos(a)), 0};
      }},
     // 53. Plum
-    {precision3, [](int, int, double u, const P& p) {
+    {n35p4, [](int, int, double u, const P& p) {
          double th = 2 * pi * u, s = std::sin(p[2] * th / 2);
          return polar(p[0] * (10 - p[1] * s * s), th);
      }},
     // 54. Hand
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 2 * pi * u + pi;
          return polar(p[0] * (2 * std::cos(12 * pi * cube(u)) + 5), th);
      }},
     // 55. Hexaphylla Rectangulata
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 2 * pi * u, s = std::sin(3 * th);
          return polar(p[0] * (10 - 9 * s * s), th, -16 * p[0] * s * s);
      }},
     // 56. Curvilinear Hexaphylla
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 2 * pi * u, s = std::sin(3 * th), g = 10 - 9 * s * s;
          return polar(p[0] * g, th, -p[0] * sq(s * g));
      }},
     // 57. Hexaphyllum
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 2 * pi * u, s = std::sin(3 * th), g = 5 - 9 * s * s;
          return polar(p[0] * g, th, p[0] * sq(s * g));
      }},
     // 58. Peach
-    {precision1, peach},
+    {n35p2, peach},
     // 59. Longevity Lock
-    {precision3, [](int, int, double u, const P& p) {
+    {n35p4, [](int, int, double u, const P& p) {
          double a = 1.999 * pi * u, b = 12 * pi * u, c = 32 * pi * u, k = 1.2 * p[2];
          return Pt{p[0] * (0.8 * p[1] * std::cos(b) + 10 * std::cos(a) + k * std::cos(c)),
                    p[0] * (0.8 * p[1] * std::sin(b) + 10 * std::sin(a) + k * std::sin(c)), 0};
      }},
     // 60. Drum
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 20 * pi * u;
          return polar(p[0] * (3.3 * std::sin(pi * u) + 5 + u), th, 10 * p[0] * u);
      }},
     // 61. Peanut
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double th = 80 * pi * u;
          return polar(p[0] * (6 * std::sin(2 * pi * u) + u), th, 20 * p[0] * u);
      }},
     // 62. Bow Curve
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double v = 2 * pi * p[1] * u, r = p[0] * p[1] * u;
          return Pt{4 * r * std::sin(10 * v), 5 * r * std::cos(10 * v), 6 * r * std::sin(5 * v)};
      }},
     // 63. Handlebar
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          return Pt{std::cos(2 * pi * u) * (p[1] * std::cos(12 * pi * u) + p[0]), p[1] * std::sin(12 * pi * u), 0};
      }},
     // 64. Circular Conic
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double s = 2 * u;
          return polar(5 * p[0], pi * s, p[0] * std::cos(p[1] * pi * s));
      }},
     // 65. Cylindrical Sine Wave
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double th = 2 * pi * u;
          return polar(p[0], th, p[1] * std::sin(5 * th - pi / 2));
      }},
     // 66. Catenary
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double s = p[0] * (u - 0.5);
          return Pt{s, p[1] * p[0] / 4 * (std::cosh(s / p[0]) - 1), 0};
      }},
     // 67. Bell
-    {precision1, [](int, int, double u, const P& p) {
+    {n35p2, [](int, int, double u, const P& p) {
          double g = p[0] * (u + u * u + u * u * u);
          return polar(g, 100 * pi * u * u, -g * std::cos(2 * pi * u));
      }},
     // 68. Lame curve (superellipse)
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double e = 20 / p[1], th = 2 * pi * u;
          double c = std::cos(th), s = std::sin(th);
          return Pt{p[0] * sgn(c) * std::pow(std::abs(c), e), p[0] * sgn(s) * std::pow(std::abs(s), e), 0};
      }},
     // 69. Mussel (conchoid)
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double a = (178 * u - 89) * pi / 180;
          double rho = (p[1] * p[1] * std::cos(2 * a) + p[0] * p[0]) / (p[0] * std::cos(a));
          return polar(rho, a);
      }},
     // 70. Watt: samples without a real value come out as NaN and are left out by the generator.
-    {precision2, [](int, int, double u, const P& p) {
+    {n35p3, [](int, int, double u, const P& p) {
          double th = 2 * pi * u;
          double w = std::sqrt(25 - p[0] * p[0] * sq(std::cos(th))) + p[0] * std::sin(th);
          return polar(p[1] * std::sqrt(64 - w * w), th);
      }},
     // 71. The peach formula with its own defaults
-    {precision1, peach},
+    {n35p2, peach},
 };
 
 }  // namespace
