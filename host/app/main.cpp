@@ -7,13 +7,17 @@
 #include "app/options.h"
 #include "cvx/dbmain.h"
 #include "cvx/editor.h"
+#include "cvx/profile.h"
 #include "cvx/render.h"
 #include "cvx/wide.h"
 #include "editor/command_line.h"
+#include "editor/demand_load.h"
 #include "editor/commands/commands.h"
 #include "editor/output.h"
 #include "editor/script_source.h"
+#include "editor/modules.h"
 #include "editor/state.h"
+#include "editor/view_render.h"
 #include "editor/terminal_source.h"
 
 namespace {
@@ -52,12 +56,9 @@ bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
     acedVports2VportTableRecords();
     if (!o.output.empty() && db->dxfOut(cvxFromUtf8(o.output).c_str()) != Acad::eOk)
         ok = !fail("cannot write " + o.output + ": " + cvxToUtf8(db->lastErrorText()), 0);
-    cvx::RenderOptions r;
+    cvx::RenderOptions r = cvx::editor::currentViewRenderOptions();
     r.width = o.width;
     r.height = o.height;
-    const cvx::editor::View& view = cvx::editor::editorState().view;
-    r.viewCenter = view.center;
-    r.viewHeight = view.height;
     std::string error;
     if (!o.png.empty() && !cvxRenderToPng(db, r, o.png, &error)) ok = !fail("cannot draw " + o.png + ": " + error, 0);
     if (!o.svg.empty() && !cvxRenderToSvg(db, r, o.svg, &error)) ok = !fail("cannot draw " + o.svg + ": " + error, 0);
@@ -93,6 +94,12 @@ int main(int argc, char** argv) {
         cvx::editor::editorState().view.screenHeight = options->height;
     }
     showDrawing(db.get());
+    cvxEnsureHostProfile();
+    cvx::editor::installDemandLoader();
+    for (const std::string& m : options->modules) {
+        std::wstring why;
+        if (!cvx::editor::loadModule(cvxFromUtf8(m), why)) return fail(cvxToUtf8(why), 2);
+    }
 
     if (script) {
         cvx::editor::ScopedSource source(script.get());
@@ -108,6 +115,7 @@ int main(int argc, char** argv) {
     } else if (!writeOutputs(db.get(), *options)) {
         status = 1;
     }
+    cvx::editor::unloadAllModules();
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     return status;
 }

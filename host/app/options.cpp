@@ -6,7 +6,7 @@ namespace cvx::app {
 
 const char* usageText() {
     return "usage: curvix [DRAWING.dxf] [--script FILE.scr] [-o OUT.dxf] [--png OUT.png [--size WxH]]\n"
-           "              [--svg OUT.svg] [--log FILE]\n"
+           "              [--svg OUT.svg] [--log FILE] [--load MODULE]...\n"
            "\n"
            "Opens the drawing (a new one when none is named or the file does not exist), runs the script or,\n"
            "without one, reads commands typed at the terminal (\"Command: \"), then writes what was asked:\n"
@@ -16,6 +16,7 @@ const char* usageText() {
            "  --size WxH             picture size in pixels (default 1024x768)\n"
            "  --script FILE.scr      answers to the command line, as a script file\n"
            "  --log FILE             also append everything printed to FILE\n"
+           "  --load MODULE          load a module after the drawing is opened (repeatable, in order)\n"
            "  -h, --help             show this text\n"
            "After a script error (unknown command, an answer that does not fit its prompt) the program stops with\n"
            "a message naming the script line, writes nothing, and exits with status 1.\n";
@@ -62,6 +63,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             if (!value(o.svg)) return std::nullopt;
         } else if (a == "--log") {
             if (!value(o.log)) return std::nullopt;
+        } else if (a == "--load") {
+            std::string m;
+            if (!value(m)) return std::nullopt;
+            o.modules.push_back(m);
         } else if (a == "--size") {
             std::string s;
             if (!value(s)) return std::nullopt;

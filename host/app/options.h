@@ -11,6 +11,7 @@ struct Options {
     std::string drawing;  // empty: a new drawing
     std::string script;   // empty: commands from the terminal
     std::string output, png, svg, log;
+    std::vector<std::string> modules;  // --load, in order
     int width = 1024, height = 768;
     bool sizeGiven = false;
     bool help = false;

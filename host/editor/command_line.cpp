@@ -5,7 +5,9 @@
 #include "cvx/editor.h"
 #include "cvx/wide.h"
 #include "editor/command_stack.h"
+#include "editor/expr_queue.h"
 #include "editor/input.h"
+#include "editor/lisp.h"
 #include "editor/state.h"
 
 namespace cvx::editor {
@@ -42,13 +44,21 @@ bool runCommand(const std::wstring& typedName) {
 
 void runCommandLoop() {
     while (!gQuit) {
+        runQueuedExpressions();
         InputSource* source = currentSource();
         if (!source || source->failed()) return;
         Input in = readAnswer({L"Command: ", false, false});
         if (in.kind == Input::End) return;
         if (in.kind != Input::Text || in.text.empty()) continue;
         if (in.text[0] == L'(') {
-            refuseAnswer(L"Expressions are not evaluated at the command line.", in.text);
+            // An expression goes on over the rest of the line and further lines until its parentheses close.
+            std::wstring expression = in.text;
+            while (!lisp::isComplete(expression)) {
+                Input more = readAnswer({L"", true, false});
+                if (more.kind != Input::Text) break;
+                expression += L" " + more.text;
+            }
+            evaluateAndPrint(expression);
             continue;
         }
         runCommand(in.text);

@@ -9,7 +9,8 @@ namespace cvx::editor {
 // Runs a command as typed at the command prompt. False when no command has that name: the current source is
 // told ("Unknown command ..."), which stops a script.
 bool runCommand(const std::wstring& typedName);
-// Reads and runs commands until the source's input ends, QUIT asks to stop, or the source fails.
+// Reads and runs commands until the source's input ends, QUIT asks to stop, or the source fails. Queued
+// expressions run before each "Command:" prompt; a line starting with "(" is an expression (lisp.h).
 void runCommandLoop();
 void requestQuit(bool quit = true);
 bool quitRequested();

@@ -2,10 +2,8 @@
 
 #include <cwctype>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
-#include "cvx/wide.h"
 
 namespace cvx::editor {
 namespace {
@@ -118,13 +116,4 @@ AcEdCommand* findCommand(const std::wstring& typedName) {
 AcEdCommandStack* cvxCommandStack() {
     static cvx::editor::Stack stack;
     return &stack;
-}
-
-const ACHAR* acedGetAppName() {
-    static std::wstring name = [] {
-        char buf[4096];
-        ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-        return n > 0 ? cvxFromUtf8(std::string_view(buf, static_cast<size_t>(n))) : std::wstring();
-    }();
-    return name.c_str();
 }

@@ -8,6 +8,7 @@
 
 #include "cvx/ge.h"
 #include "editor/keywords.h"
+#include "editor/ucs.h"
 
 class AcDbDatabase;
 
@@ -31,6 +32,7 @@ struct PromptRules {
 struct EditorState {
     View view;
     AcGePoint3d lastPoint;
+    Ucs ucs;  // the current user coordinate system
     PromptRules nextRules;
     std::wstring lastInput;  // behind the last RTKWORD (acedGetInput)
     bool cancelled = false;  // the last prompt was cancelled (acedUsrBrk)

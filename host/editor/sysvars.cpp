@@ -101,9 +101,9 @@ std::map<std::wstring, Var> buildTable() {
     }
     t[L"LASTPOINT"] = {RT3DPOINT, [] { return pointValue(editorState().lastPoint); },
                        [](const SysVarValue& v) { editorState().lastPoint = v.point; return true; }};
-    t[L"VIEWCTR"] = {RT3DPOINT, [] {
-                         const View& v = editorState().view;
-                         return pointValue({v.center.x, v.center.y, 0});
+    t[L"VIEWCTR"] = {RT3DPOINT, [] {  // in the user system
+                         const EditorState& s = editorState();
+                         return pointValue(s.ucs.toWorld().inverse() * AcGePoint3d(s.view.center.x, s.view.center.y, 0));
                      }, {}};
     t[L"VIEWSIZE"] = {RTREAL, [] { return realValue(editorState().view.height); }, {}};
     t[L"SCREENSIZE"] = {RTPOINT, [] {
@@ -158,10 +158,10 @@ std::map<std::wstring, Var> buildTable() {
                            return textValue(slash == std::wstring::npos ? L"" : f.substr(0, slash + 1));
                        }, {}};
     t[L"ACADVER"] = {RTSTR, [] { return textValue(L"18.2"); }, {}};
-    t[L"WORLDUCS"] = {RTSHORT, [] { return shortValue(1); }, {}};
-    t[L"UCSORG"] = {RT3DPOINT, [] { return pointValue({0, 0, 0}); }, {}};
-    t[L"UCSXDIR"] = {RT3DPOINT, [] { return pointValue({1, 0, 0}); }, {}};
-    t[L"UCSYDIR"] = {RT3DPOINT, [] { return pointValue({0, 1, 0}); }, {}};
+    t[L"WORLDUCS"] = {RTSHORT, [] { return shortValue(editorState().ucs.isWorld() ? 1 : 0); }, {}};
+    t[L"UCSORG"] = {RT3DPOINT, [] { return pointValue(editorState().ucs.origin); }, {}};
+    t[L"UCSXDIR"] = {RT3DPOINT, [] { return pointValue(AcGePoint3d::kOrigin + editorState().ucs.xAxis); }, {}};
+    t[L"UCSYDIR"] = {RT3DPOINT, [] { return pointValue(AcGePoint3d::kOrigin + editorState().ucs.yAxis); }, {}};
     return t;
 }
 

@@ -1,7 +1,8 @@
-// Coordinate conversion between the world, the user system (the world here), the display (a plan view of the
+// Coordinate conversion between the world, the user system (the UCS command's), the display (a plan view of the
 // world) and entities' own systems.
 #include "cvx/dbents.h"
 #include "cvx/editor.h"
+#include "editor/state.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ bool toWorld(const resbuf* sys, AcGeMatrix3d& m) {
     switch (sys->restype) {
     case RTSHORT:
         if (sys->resval.rint < 0 || sys->resval.rint > 3) return false;
-        m.setToIdentity();
+        m = sys->resval.rint == 1 ? cvx::editor::editorState().ucs.toWorld() : AcGeMatrix3d();
         return true;
     case RTENAME: {
         AcDbObjectId id;

@@ -1,9 +1,12 @@
-// BLOCK, INSERT and HATCH.
+// BLOCK, INSERT (of a block or a drawing file) and HATCH.
 #include <cmath>
 #include <cwctype>
 
+#include "cvx/files.h"
+#include "cvx/wide.h"
 #include "editor/commands/command_util.h"
 #include "editor/commands/commands.h"
+#include "editor/drawing_import.h"
 
 namespace cvx::editor::commands {
 namespace {
@@ -71,15 +74,34 @@ void blockCommand() {
     rec->close();
 }
 
+// A drawing file named at the block prompt ("path.dxf", or a path that exists) becomes a block named after the
+// file; a block of that name that already exists is used as it is.
+AcDbObjectId blockForInsert(AcDbDatabase* db, const std::wstring& answer) {
+    AcDbObjectId block = findBlock(db, answer.c_str());
+    if (!block.isNull()) return block;
+    CFileStatus status;
+    bool isFile = CFile::GetStatus(answer.c_str(), status) && !(status.m_attribute & FILE_ATTRIBUTE_DIRECTORY);
+    if (!isFile) {
+        acutPrintf(answer.find_last_of(L"/\\.") != std::wstring::npos ? L"File \"%ls\" not found.\n"
+                                                                       : L"Block \"%ls\" not found.\n",
+                   answer.c_str());
+        return {};
+    }
+    std::wstring name = blockNameOfFile(answer);
+    block = findBlock(db, name.c_str());
+    if (!block.isNull()) return block;
+    std::wstring error;
+    block = importDrawingAsBlock(db, cvxFromUtf8(cvxNativePath(answer.c_str())), name, error);
+    if (block.isNull()) acutPrintf(L"%ls\n", error.c_str());
+    return block;
+}
+
 void insertCommand() {
     AcDbDatabase* db = acdbCurDwg();
-    ACHAR name[256];
-    if (!db || acedGetString(0, L"Enter block name: ", name, 256) != RTNORM || !name[0]) return;
-    AcDbObjectId block = findBlock(db, name);
-    if (block.isNull()) {
-        acutPrintf(L"Block \"%ls\" not found.\n", name);
-        return;
-    }
+    ACHAR name[4096];
+    if (!db || acedGetString(0, L"Enter block name or file: ", name, 4096) != RTNORM || !name[0]) return;
+    AcDbObjectId block = blockForInsert(db, name);
+    if (block.isNull()) return;
     AcGePoint3d p;
     if (getPoint(nullptr, L"Specify insertion point: ", p) != RTNORM) return;
     ads_real sx = 1, sy = 1, rotation = 0;

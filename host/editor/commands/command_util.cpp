@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "editor/state.h"
+
 namespace cvx::editor::commands {
 
 AcDbObjectId addEntity(AcDbEntity* ent) {
@@ -25,9 +27,12 @@ AcDbObjectId addEntity(AcDbEntity* ent) {
 }
 
 int getPoint(const AcGePoint3d* base, const wchar_t* prompt, AcGePoint3d& p) {
+    // Prompts speak the user system; the commands work in the world.
+    const AcGeMatrix3d toWorld = editorState().ucs.toWorld();
+    AcGePoint3d userBase = base ? toWorld.inverse() * *base : AcGePoint3d();
     ads_point out;
-    int rc = acedGetPoint(base ? asDblArray(*base) : nullptr, prompt, out);
-    if (rc == RTNORM) p = asPnt3d(out);
+    int rc = acedGetPoint(base ? asDblArray(userBase) : nullptr, prompt, out);
+    if (rc == RTNORM) p = toWorld * asPnt3d(out);
     return rc;
 }
 

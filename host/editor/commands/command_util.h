@@ -12,7 +12,7 @@ namespace cvx::editor::commands {
 // Appends a new entity to the current space with the drawing's current layer and colour; deletes it and
 // returns null when that fails.
 AcDbObjectId addEntity(AcDbEntity* ent);
-// acedGetPoint as a point; base may be null.
+// acedGetPoint as a world point (the answer is in the user system); base, a world point, may be null.
 int getPoint(const AcGePoint3d* base, const wchar_t* prompt, AcGePoint3d& p);
 // The ids of an interactive selection; empty when nothing was selected or the user cancelled.
 std::vector<AcDbObjectId> selectObjects();

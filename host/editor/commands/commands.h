@@ -17,6 +17,11 @@ void registerBlockCommands(Registrar& add);
 void registerSettingCommands(Registrar& add);
 void registerModifyCommands(Registrar& add);
 void registerFileCommands(Registrar& add);
+void registerUcsCommands(Registrar& add);
+void registerPeditCommands(Registrar& add);
+void registerViewCommands(Registrar& add);
+void registerModuleCommands(Registrar& add);
+void registerMenuCommands(Registrar& add);
 
 }  // namespace cvx::editor::commands
 

@@ -16,6 +16,11 @@ void registerHostCommands() {
     commands::registerSettingCommands(add);
     commands::registerModifyCommands(add);
     commands::registerFileCommands(add);
+    commands::registerUcsCommands(add);
+    commands::registerPeditCommands(add);
+    commands::registerViewCommands(add);
+    commands::registerModuleCommands(add);
+    commands::registerMenuCommands(add);
 }
 
 }  // namespace cvx::editor

@@ -8,6 +8,7 @@
 #include "cvx/dbid.h"
 #include "cvx/ge.h"
 #include "cvx/resbuf.h"
+#include "cvx/win.h"
 
 // ---- commands ----
 
@@ -144,6 +145,13 @@ int acedGetVar(const ACHAR* name, resbuf* result);
 int acedTrans(const ads_point point, const resbuf* from, const resbuf* to, int disp, ads_point result);
 // Writes the current view into the "*Active" record of the working database's viewport table.
 Acad::ErrorStatus acedVports2VportTableRecords();
+// Pixels of the current view (as a picture of it at SCREENSIZE shows them; (0,0) is the top-left pixel) and
+// world points. A pixel stands for the point at its centre. windnum is accepted for any viewport and means the
+// current one. False when there is no working database.
+bool acedCoordFromPixelToWorld(int windnum, POINT pixel, ads_point result);
+bool acedCoordFromWorldToPixel(int windnum, const ads_point point, POINT& pixel);
+// Shows the drawing's changes on screen now (nothing to do without a window).
+void acedUpdateDisplay();
 
 inline void acdbPointSet(const ads_point from, ads_point to) { to[0] = from[0]; to[1] = from[1]; to[2] = from[2]; }
 inline AcGePoint3d asPnt3d(const ads_point p) { return {p[0], p[1], p[2]}; }
