@@ -1,0 +1,28 @@
+// The headless driver: a modal dialog takes its events from the current input source. Scripts give them as
+// extension lines ";@dialog <event> [<control-id>] [value]"; a person types the same words at the terminal.
+//   click <id>            push a button, toggle a check box, choose a radio button
+//   check <id> / uncheck <id>
+//   select <id> <index>   a list or combo row (-1 for none; a row's text also works)
+//   text <id> <text>      type into an edit (quote text with blanks), then leave it
+//   slide <id> <pos>      drag a slider to the position and let go; track <id> <pos> drags without letting go;
+//   release <id>          lets go
+//   ok / cancel / close   Enter, Escape, the close box
+//   paint                 paint the dialog again
+//   show                  print the dialog as text
+//   png <path>            write the client area as a PNG picture
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cvx/dialog.h"
+
+namespace cvx::ui {
+
+// Delivers events until the dialog ends. Without further events from a script the dialog is cancelled.
+void runModalLoop(CDialog& d);
+
+// Performs one event (its words, as above) on the dialog; an empty string, or why it could not be done.
+std::wstring performEvent(CDialog& d, const std::vector<std::wstring>& words);
+
+}  // namespace cvx::ui
