@@ -19,6 +19,7 @@
 #include "editor/state.h"
 #include "editor/view_render.h"
 #include "editor/terminal_source.h"
+#include "ui/demo_command.h"
 
 namespace {
 
@@ -54,14 +55,15 @@ void showDrawing(AcDbDatabase* db) {
 bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
     bool ok = true;
     acedVports2VportTableRecords();
+    // fail() returns the status it is given; 1 marks the run as failed.
     if (!o.output.empty() && db->dxfOut(cvxFromUtf8(o.output).c_str()) != Acad::eOk)
-        ok = !fail("cannot write " + o.output + ": " + cvxToUtf8(db->lastErrorText()), 0);
+        ok = !fail("cannot write " + o.output + ": " + cvxToUtf8(db->lastErrorText()), 1);
     cvx::RenderOptions r = cvx::editor::currentViewRenderOptions();
     r.width = o.width;
     r.height = o.height;
     std::string error;
-    if (!o.png.empty() && !cvxRenderToPng(db, r, o.png, &error)) ok = !fail("cannot draw " + o.png + ": " + error, 0);
-    if (!o.svg.empty() && !cvxRenderToSvg(db, r, o.svg, &error)) ok = !fail("cannot draw " + o.svg + ": " + error, 0);
+    if (!o.png.empty() && !cvxRenderToPng(db, r, o.png, &error)) ok = !fail("cannot draw " + o.png + ": " + error, 1);
+    if (!o.svg.empty() && !cvxRenderToSvg(db, r, o.svg, &error)) ok = !fail("cannot draw " + o.svg + ": " + error, 1);
     return ok;
 }
 
@@ -89,6 +91,7 @@ int main(int argc, char** argv) {
     if (!db) return fail(error);
     acdbHostApplicationServices()->setWorkingDatabase(db.get());
     cvx::editor::registerHostCommands();
+    cvx::ui::registerDialogCommands();
     if (options->sizeGiven) {
         cvx::editor::editorState().view.screenWidth = options->width;
         cvx::editor::editorState().view.screenHeight = options->height;
