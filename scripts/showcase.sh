@@ -8,5 +8,6 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCURVIX_TESTS=OFF >/
 cmake --build "$build" -j "$(nproc)"
 mkdir -p out
 export CURVIX_REGISTRY="$PWD/out/registry.reg"
-"$build/curvix" --script examples/showcase.scr -o out/showcase.dxf --png out/showcase.png --size 1600x1200
+"$build/curvix" --load "$build/Curvix_2012X64.arx" --script examples/showcase.scr \
+  -o out/showcase.dxf --png out/showcase.png --size 1600x1200
 echo "Wrote out/showcase.dxf and out/showcase.png"
