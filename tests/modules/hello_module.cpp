@@ -1,13 +1,15 @@
 // A tiny loadable module for the host's module tests. It prints every message it receives, registers the
-// command HELLO (group HELLO_GRP), a persistent class HelloObject (drawing-file name HELLOOBJ) with a command
-// HELLOOBJ that stores one in the named-objects dictionary, HELLOLOCK that locks the module, and demand-load
-// entries for HELLO. At each drawing it queues the loading of hello.cuix from its own folder.
+// command HELLO (group HELLO_GRP), a persistent class HelloObject (drawing-file name HELLOOBJ) with commands
+// HELLOOBJ that stores one in the named-objects dictionary and HELLOSHOW that tells whether it is one, HELLOLOCK
+// that locks the module, HELLOASK (a message box and a file dialog), HELLOPIX and HELLOW2P (pixel <-> world),
+// and demand-load entries for HELLO. At each drawing it queues the loading of hello.cuix from its own folder.
 #include <string>
 
 #include "cvx/arx.h"
 #include "cvx/editor.h"
 #include "cvx/menus.h"
 #include "cvx/modules.h"
+#include "cvx/msgbox.h"
 
 namespace {
 
@@ -57,6 +59,43 @@ void helloObject() {
 
 void helloLock() { acrxDynamicLinker->lockApplication(gAppId); }
 
+// Whether the stored object is one of this module's again (after the module came back).
+void helloShow() {
+    AcDbDictionary* nod = nullptr;
+    if (acdbCurDwg()->getNamedObjectsDictionary(nod, AcDb::kForRead) != Acad::eOk) return;
+    AcDbObject* obj = nullptr;
+    if (nod->getAt(L"HELLO_DATA", obj, AcDb::kForRead) == Acad::eOk) {
+        if (auto* h = HelloObject::cast(obj)) acutPrintf(L"HelloObject %d\n", static_cast<int>(h->value));
+        else acutPrintf(L"not a HelloObject\n");
+        obj->close();
+    } else {
+        acutPrintf(L"no HELLO_DATA\n");
+    }
+    nod->close();
+}
+
+void helloAsk() {
+    int answer = AfxMessageBox(L"Continue?", MB_YESNOCANCEL);
+    acutPrintf(L"answer %ls\n", answer == IDYES ? L"yes" : answer == IDNO ? L"no" : L"cancel");
+    CFileDialog dlg(FALSE, L"xls", nullptr, OFN_OVERWRITEPROMPT, L"EXCEL File(*.xls)|*.xls|");
+    if (dlg.DoModal() == IDOK) acutPrintf(L"file %ls\n", dlg.GetPathName().c_str());
+    else acutPrintf(L"no file\n");
+}
+
+void helloPixel() {
+    int x = 0, y = 0;
+    if (acedGetInt(L"Pixel x: ", &x) != RTNORM || acedGetInt(L"Pixel y: ", &y) != RTNORM) return;
+    ads_point w;
+    if (acedCoordFromPixelToWorld(0, POINT{x, y}, w)) acutPrintf(L"world %.6f %.6f\n", w[0], w[1]);
+}
+
+void helloWorld() {
+    ads_point p;
+    if (acedGetPoint(nullptr, L"Point: ", p) != RTNORM) return;
+    POINT px{};
+    if (acedCoordFromWorldToPixel(0, p, px)) acutPrintf(L"pixel %d %d\n", static_cast<int>(px.x), static_cast<int>(px.y));
+}
+
 std::wstring folderOfModule() {
     std::wstring path = acedGetAppName();
     size_t slash = path.find_last_of(L"/\\");
@@ -96,6 +135,10 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
         acedRegCmds->addCommand(L"HELLO_GRP", L"HELLO", L"HELLO", ACRX_CMD_MODAL, hello);
         acedRegCmds->addCommand(L"HELLO_GRP", L"HELLOOBJ", L"HELLOOBJ", ACRX_CMD_MODAL, helloObject);
         acedRegCmds->addCommand(L"HELLO_GRP", L"HELLOLOCK", L"HELLOLOCK", ACRX_CMD_MODAL, helloLock);
+        acedRegCmds->addCommand(L"HELLO_GRP", L"HELLOSHOW", L"HELLOSHOW", ACRX_CMD_MODAL, helloShow);
+        acedRegCmds->addCommand(L"HELLO_GRP", L"HELLOASK", L"HELLOASK", ACRX_CMD_MODAL, helloAsk);
+        acedRegCmds->addCommand(L"HELLO_GRP", L"HELLOPIX", L"HELLOPIX", ACRX_CMD_MODAL, helloPixel);
+        acedRegCmds->addCommand(L"HELLO_GRP", L"HELLOW2P", L"HELLOW2P", ACRX_CMD_MODAL, helloWorld);
         HelloObject::gDesc = newAcRxClass(L"HelloObject", L"AcDbObject", 0, 0, 0,
                                           []() -> AcRxObject* { return new HelloObject; }, L"HELLOOBJ", L"HelloApp");
         acutPrintf(L"hello_module: my path is %ls\n", acedGetAppName());

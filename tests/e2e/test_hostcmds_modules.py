@@ -1,0 +1,81 @@
+"""Modules loaded into curvix: messages, commands, demand loading, menu loading through queued expressions,
+locking, and the module's objects when it goes away and comes back."""
+import os
+import subprocess
+import tempfile
+import unittest
+
+import ezdxf
+
+CURVIX = os.environ.get("CURVIX", "curvix")
+MODULE = os.path.join(os.environ.get("CVX_BINARY_DIR", "."), "modules", "hello_module.so")
+
+
+class Modules(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.env = dict(os.environ, CURVIX_REGISTRY=os.path.join(self.dir.name, "registry.reg"))
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def run_curvix(self, script, *args):
+        path = os.path.join(self.dir.name, "s.scr")
+        with open(path, "w") as f:
+            f.write(script)
+        r = subprocess.run([CURVIX, "--script", path] + list(args), capture_output=True, text=True, timeout=120,
+                           env=self.env)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        return r.stdout
+
+    def test_load_messages_commands_menus_and_unload(self):
+        out = self.run_curvix("HELLO\nMENUS\nARX Unload hello_module\nARX ?\n", "--load", MODULE)
+        lines = out.splitlines()
+        # init, then the open drawing; the module knows its own path while it loads.
+        self.assertEqual(lines[0], "hello_module: message 1")
+        self.assertIn("hello_module: my path is " + os.path.realpath(MODULE), out)
+        self.assertEqual(lines[2], "hello_module: message 3")
+        self.assertIn("Hello from the module.", out)
+        # The queued menu load found the menu file beside the module through a path with doubled backslashes,
+        # and menucmd put POP1 on the bar.
+        self.assertIn("Menu group HELLO loaded.", out)
+        self.assertIn('P1=HELLO.POP1 "Hello"', out)
+        # Unloading: the drawing is left, then the module.
+        tail = out[out.index("Module to unload"):]
+        self.assertLess(tail.index("message 4"), tail.index("message 2"))
+        self.assertIn("No modules are loaded.", tail)
+
+    def test_a_locked_module_stays(self):
+        out = self.run_curvix("HELLOLOCK\nARX Unload hello_module.so\nHELLO\n", "--load", MODULE)
+        self.assertIn("is locked and cannot be unloaded", out)
+        self.assertIn("Hello from the module.", out)
+
+    def test_demand_loading_runs_the_typed_command(self):
+        self.run_curvix("", "--load", MODULE)  # writes the demand-load entries
+        out = self.run_curvix("HELLO\n")
+        self.assertIn("hello_module: message 1", out)
+        self.assertLess(out.index("hello_module: message 1"), out.index("Hello from the module."))
+        r = subprocess.run([CURVIX, "--load", os.path.join(self.dir.name, "none.so")], capture_output=True,
+                           text=True, env=self.env, timeout=60)
+        self.assertEqual(r.returncode, 2)
+        self.assertIn("not found", r.stderr)
+
+    def test_objects_outlive_their_module_and_come_back(self):
+        saved = os.path.join(self.dir.name, "with_object.dxf")
+        self.run_curvix("HELLOOBJ 42\nARX Unload hello_module\n", "--load", MODULE, "-o", saved)
+        # Saved after the unload: the object and its class entry are still in the file, data intact.
+        doc = ezdxf.readfile(saved)
+        self.assertIn("HELLOOBJ", [c.dxf.name for c in doc.classes])
+        data = doc.rootdict["HELLO_DATA"]
+        self.assertEqual(data.dxftype(), "HELLOOBJ")
+        with open(saved) as f:
+            text = f.read()
+        self.assertIn("HelloObject\n 90\n42\n", text)
+        # Opened before the module is loaded, the object becomes the module's again on load.
+        out = self.run_curvix("HELLOSHOW\nARX Unload hello_module\nARX Load " + MODULE + "\nHELLOSHOW\n",
+                              saved, "--load", MODULE)
+        self.assertEqual(out.count("HelloObject 42"), 2, out)
+
+
+if __name__ == "__main__":
+    unittest.main()
