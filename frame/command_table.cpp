@@ -1,0 +1,106 @@
+#include "frame/command_table.h"
+
+#include <string>
+#include <utility>
+
+#include "frame/about.h"
+#include "frame/bilingual.h"
+#include "frame/product.h"
+#include "linkline/link_commands.h"
+#include "polyline/commands.h"
+
+namespace {
+
+const std::array<CommandEntry, kCommandCount> kTable = {{
+    {L"CVX_PLYH", L"PLYH", true, &plyhCommand},
+    {L"CVX_PLYH2", L"PLYH2", true, &plyh2Command},
+    {L"CVX_PLYH3", L"PLYH3", true, &plyh3Command},
+    {L"CVX_QXTY", L"QXTY", true, nullptr},
+    {L"CVX_PLLIST", L"PLLIST", true, nullptr},
+    {L"CVX_CircleLIST", L"CLIST", true, nullptr},
+    {L"CVX_EllipseLIST", L"ELLLIST", true, nullptr},
+    {L"CVX_ARCLIST", L"ARCLIST", true, nullptr},
+    {L"CVX_spline2pline", L"s2p", true, &s2pCommand},
+    {L"CVX_pline2spline", L"p2s", true, &p2sCommand},
+    {L"CVX_PLBH", L"PLBH", true, nullptr},
+    {L"CVX_PLReverse", L"PLDD", true, &plddCommand},
+    {L"CVX_PLDevide", L"PLDF", true, &pldfCommand},
+    {L"CVX_plineDevideByDist", L"PLDJDF", true, &pldjdfCommand},
+    {L"CVX_HatchBound", L"CHBJ", true, &chbjCommand},
+    {L"CVX_Text2PL", L"txt2PL", true, nullptr},
+    {L"CVX_PLGXK", L"PLGXK", true, &plgxkCommand},
+    {L"CVX_PLCLOSE", L"PLCLOSE", true, &plcloseCommand},
+    {L"CVX_PLOPEN", L"PLOPEN", true, &plopenCommand},
+    {L"CVX_PLOFFSET", L"PLOFFSET", true, nullptr},
+    {L"CVX_PLRNDArray", L"PLRNDArray", true, nullptr},
+    {L"CVX_PLINT", L"PLINT", true, nullptr},
+    {L"CVX_PLARRAY", L"PLARR", true, nullptr},
+    {L"CVX_PLBLENDS", L"PLBLENDS", true, nullptr},
+    {L"CVX_PLMAP4", L"PLMAP4", true, nullptr},
+    {L"CVX_PLINTERSECT", L"PLJD", true, nullptr},
+    {L"CVX_PLINTERSECT1", L"PLJD1", true, nullptr},
+    {L"CVX_PLAFFECT", L"PLAFFECT", true, nullptr},
+    {L"CVX_plAffectMoveX", L"plAffectMoveX", true, nullptr},
+    {L"CVX_plAffClick", L"plAffClick", true, nullptr},
+    {L"CVX_TXTZB2PL", L"ZB2PL", true, nullptr},
+    {L"CVX_PL2OLD", L"PL2OLD", true, &pl2oldCommand},
+    {L"CVX_OLDPL2LW", L"OLDPL2LW", true, &oldpl2lwCommand},
+    {L"CVX_linkLine00", L"linkLine00", true, &linkLine00},
+    {L"CVX_linkLine90", L"linkLine90", true, &linkLine90},
+    {L"CVX_linkLineAuto", L"linkLineAuto", true, &linkLineAuto},
+    {L"CVX_INOFFSET", L"INOFFSET", true, nullptr},
+    {L"CVX_makeOutline", L"makeOutline", true, nullptr},
+    {L"CVX_VECTORIZE", L"R2V", true, nullptr},
+    {L"CVX_ImageHoleNet", L"txwk", true, nullptr},
+    {L"CVX_ABOUT", L"ABOUT_CURVIX", true, &aboutCurvix},
+    {L"CVX_FORMULA", L"FORMULA", true, nullptr},
+    {L"CVX_DEMO1", L"CVX_DEMO1", true, &demo1},
+    {L"CVX_DEMO2", L"CVX_DEMO2", true, &demo2},
+    {L"CVX_DEMO3", L"CVX_DEMO3", true, &demo3},
+    {L"CVX_DEMO4", L"CVX_DEMO4", true, &demo4},
+    {L"CVX_DEMO5", L"CVX_DEMO5", true, &demo5},
+    {L"CVX_DEMO6", L"CVX_DEMO6", true, &demo6},
+    {L"CVX_DEMO7", L"CVX_DEMO7", true, &demo7},
+    {L"CVX_DEMO8", L"CVX_DEMO8", true, &demo8},
+    {L"CVX_DEMOJM", L"CVX_DEMOJM", false, &demoJM},
+    {L"CVX_DEMOST", L"CVX_DEMOST", false, &demoST},
+    {L"CVX_DEMOQM", L"CVX_DEMOQM", false, &demoQM},
+}};
+
+void reportNotBuilt(int index) {
+    const std::wstring name = kTable[static_cast<size_t>(index)].localName;
+    const std::wstring cn = L"\n命令 " + name + L" 在此版本中尚不可用。";
+    const std::wstring en = L"\nThe command " + name + L" is not available in this build yet.";
+    printBilingual(cn.c_str(), en.c_str());
+}
+
+// One function per table row, since a command function takes no arguments.
+template <int I>
+void notBuilt() {
+    reportNotBuilt(I);
+}
+
+template <int... I>
+constexpr std::array<AcRxFunctionPtr, kCommandCount> notBuiltFunctions(std::integer_sequence<int, I...>) {
+    return {&notBuilt<I>...};
+}
+
+constexpr std::array<AcRxFunctionPtr, kCommandCount> kNotBuilt =
+    notBuiltFunctions(std::make_integer_sequence<int, kCommandCount>());
+
+}  // namespace
+
+const std::array<CommandEntry, kCommandCount>& commandTable() { return kTable; }
+
+AcRxFunctionPtr commandFunction(int index) {
+    const CommandEntry& entry = kTable.at(static_cast<size_t>(index));
+    return entry.function ? entry.function : kNotBuilt[static_cast<size_t>(index)];
+}
+
+void registerCommands() {
+    for (int i = 0; i < kCommandCount; ++i) {
+        const CommandEntry& entry = kTable[static_cast<size_t>(i)];
+        acedRegCmds->addCommand(kCommandGroup, entry.globalName, entry.localName, ACRX_CMD_MODAL,
+                                commandFunction(i), nullptr, -1, nullptr);
+    }
+}

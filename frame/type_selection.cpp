@@ -1,0 +1,27 @@
+#include "frame/type_selection.h"
+
+namespace {
+
+resbuf* stringPair(short type, const ACHAR* text) {
+    resbuf* rb = acutNewRb(type);
+    rb->resval.rstring = acutNewString(text);
+    return rb;
+}
+
+}  // namespace
+
+resbuf* entityTypeFilter(std::initializer_list<const ACHAR*> types) {
+    if (types.size() == 1) return acutBuildList(RTDXF0, *types.begin(), 0);
+    resbuf* head = stringPair(AcDb::kDxfOperator, L"<or");
+    resbuf* tail = head;
+    for (const ACHAR* type : types) tail = tail->rbnext = stringPair(AcDb::kDxfStart, type);
+    tail->rbnext = stringPair(AcDb::kDxfOperator, L"or>");
+    return head;
+}
+
+int selectByTypes(std::initializer_list<const ACHAR*> types, ads_name selectionSet) {
+    resbuf* filter = entityTypeFilter(types);
+    int rc = acedSSGet(nullptr, nullptr, nullptr, filter, selectionSet);
+    acutRelRb(filter);
+    return rc;
+}
