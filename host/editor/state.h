@@ -43,7 +43,7 @@ struct EditorState {
                                        {L"ERRNO", 0},     {L"USERI1", 0},  {L"USERI2", 0},  {L"USERI3", 0},
                                        {L"USERI4", 0},    {L"USERI5", 0},  {L"SDI", 0},     {L"BLIPMODE", 0}};
     std::map<std::wstring, double> reals{{L"USERR1", 0}, {L"USERR2", 0}, {L"USERR3", 0},
-                                         {L"USERR4", 0}, {L"USERR5", 0}};
+                                         {L"USERR4", 0}, {L"USERR5", 0}, {L"OFFSETDIST", 1}};
     std::map<std::wstring, std::wstring> strings{{L"USERS1", L""}, {L"USERS2", L""}, {L"USERS3", L""},
                                                  {L"USERS4", L""}, {L"USERS5", L""}};
 };

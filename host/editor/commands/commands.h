@@ -22,6 +22,8 @@ void registerPeditCommands(Registrar& add);
 void registerViewCommands(Registrar& add);
 void registerModuleCommands(Registrar& add);
 void registerMenuCommands(Registrar& add);
+void registerOffsetCommands(Registrar& add);
+void registerListCommands(Registrar& add);
 
 }  // namespace cvx::editor::commands
 

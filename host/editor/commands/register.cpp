@@ -21,6 +21,8 @@ void registerHostCommands() {
     commands::registerViewCommands(add);
     commands::registerModuleCommands(add);
     commands::registerMenuCommands(add);
+    commands::registerOffsetCommands(add);
+    commands::registerListCommands(add);
 }
 
 }  // namespace cvx::editor
