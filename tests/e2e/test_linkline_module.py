@@ -1,0 +1,145 @@
+"""The Curvix module in the curvix program: link lines drawn, saved, reopened in a new run and followed when
+their shapes move or grow; the reactor objects in the drawing as an independent reader sees them; the
+language chosen in the registry; unloading and loading again."""
+import os
+import subprocess
+import tempfile
+import unittest
+
+import ezdxf
+from ezdxf import recover
+
+CURVIX = os.path.abspath(os.environ["CURVIX"]) if "CURVIX" in os.environ else "curvix"
+BINARY_DIR = os.environ.get("CVX_BINARY_DIR", os.path.dirname(os.path.abspath(CURVIX)))
+MODULE = os.path.join(BINARY_DIR, "Curvix_2012X64.arx")
+
+
+class ModuleRun(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.registry = os.path.join(self.dir.name, "registry.reg")
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def path(self, name):
+        return os.path.join(self.dir.name, name)
+
+    def run_curvix(self, script, *args, drawing=None):
+        script_file = self.path("run.scr")
+        with open(script_file, "w", encoding="utf-8") as f:
+            f.write(script)
+        cmd = [CURVIX] + ([drawing] if drawing else []) + ["--script", script_file, "--load", MODULE] + list(args)
+        env = dict(os.environ, CURVIX_REGISTRY=self.registry)
+        return subprocess.run(cmd, capture_output=True, text=True, timeout=300, env=env, cwd=self.dir.name)
+
+    def fit_points(self, dxf):
+        doc = ezdxf.readfile(dxf)
+        return [[tuple(round(c, 6) for c in p)[:2] for p in s.fit_points] for s in doc.modelspace().query("SPLINE")]
+
+
+class LinkLinesAcrossRuns(ModuleRun):
+    def test_links_survive_saving_and_follow_moved_and_scaled_shapes(self):
+        first = self.path("linked.dxf")
+        r = self.run_curvix(
+            "CIRCLE 0,0 10\n"
+            "CIRCLE 100,0 10\n"
+            "RECTANG 40,-60 60,-40\n"
+            "linkLineAuto 10,0 90,0\n"
+            "linkLineAuto 0,-10 40,-50\n",
+            "-o", first)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertIn("Curvix V1.10 loaded successfully.", r.stdout)
+
+        # What an independent reader sees: one reactor object per shape in CVX_DICT, each shape naming its own.
+        doc, auditor = recover.readfile(first)
+        self.assertFalse(auditor.has_errors, [e.message for e in auditor.errors])
+        self.assertFalse(doc.audit().has_errors)
+        links = doc.rootdict.get("CVX_DICT")
+        self.assertIsNotNone(links)
+        self.assertEqual(len(links), 3)
+        reactor_handles = {obj.dxf.handle for _, obj in links.items()}
+        for key, obj in links.items():
+            self.assertRegex(key, r"^\{C-[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{11}$")
+            self.assertEqual(obj.dxftype().upper(), "LINKLINETONOTIFY")
+            self.assertEqual(obj.dxf.owner, links.dxf.handle)
+        shapes = [e for e in doc.modelspace() if e.dxftype() != "SPLINE"]
+        self.assertEqual(len(shapes), 3)
+        self.assertEqual({h for s in shapes for h in s.get_reactors()}, reactor_handles)
+        classes = {c.dxf.name: c for c in doc.classes}
+        self.assertEqual(classes["LinkLineToNotify"].dxf.app_name, "persreac")
+
+        # A new run: the shapes change, the link ends go with them.
+        second = self.path("moved.dxf")
+        r = self.run_curvix(
+            "MOVE 107.0710678,7.0710678\n\n0,0 20,30\n"  # the right circle, picked on its outline
+            "SCALE 50,-60\n\n50,-50 2\n",                # the square, about its centre
+            "-o", second, drawing=first)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertEqual(self.fit_points(second), [[(10, 0), (110, 30)], [(0, -10), (30, -50)]])
+        doc, auditor = recover.readfile(second)
+        self.assertFalse(auditor.has_errors)
+        self.assertFalse(doc.audit().has_errors)
+
+    def test_the_straight_link_commands_add_no_reactors(self):
+        out = self.path("straight.dxf")
+        r = self.run_curvix("CIRCLE 0,0 10\nlinkLine00 10,0 50,20\nlinkLine90 0,10 30,60\n", "-o", out)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        doc = ezdxf.readfile(out)
+        self.assertIsNone(doc.rootdict.get("CVX_DICT"))
+        splines = doc.modelspace().query("SPLINE")
+        self.assertEqual(len(splines), 2)
+        self.assertEqual(tuple(splines[0].dxf.start_tangent)[:2], (1, 0))
+        self.assertEqual(tuple(splines[1].dxf.end_tangent)[:2], (0, 1))
+
+
+class Language(ModuleRun):
+    def test_chinese_version_in_the_registry_gives_chinese_texts(self):
+        with open(self.registry, "w", encoding="utf-8") as f:
+            f.write("Windows Registry Editor Version 5.00\n\n"
+                    "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Curvix]\n"
+                    "\"ChineseVersion\"=dword:00000001\n")
+        r = self.run_curvix("linkLine00 0,0 10,10\nPLYH\n", "-o", self.path("cn.dxf"))
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertIn("Curvix V1.10 加载成功。", r.stdout)
+        self.assertIn("请指定起点>>", r.stdout)
+        self.assertIn("请指定终点>>", r.stdout)
+        self.assertNotIn("loaded successfully", r.stdout)
+        self.assertIn("Curvix_chn2010.cuix", r.stdout)  # the Chinese menu file
+
+    def test_without_the_value_the_texts_are_english(self):
+        r = self.run_curvix("linkLine00 0,0 10,10\n")
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertIn("Please specify the starting point>>", r.stdout)
+        self.assertIn("Curvix_eng.cuix", r.stdout)
+
+
+class Unloading(ModuleRun):
+    def test_after_unloading_a_command_not_demand_loaded_is_unknown(self):
+        r = self.run_curvix("ARX U Curvix_2012X64\nCVX_DEMOJM\n")
+        self.assertNotEqual(r.returncode, 0)
+        self.assertIn('Unknown command "CVX_DEMOJM"', r.stdout + r.stderr)
+
+    def test_loading_again_brings_back_commands_and_the_links(self):
+        out = self.path("again.dxf")
+        r = self.run_curvix(
+            "CIRCLE 0,0 10\n"
+            "linkLineAuto 10,0 60,0\n"
+            "ARX U Curvix_2012X64\n"
+            f"ARX L {MODULE}\n"
+            "MOVE 0,-10\n\n0,0 0,20\n",
+            "-o", out)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertEqual(r.stdout.count("Curvix V1.10 loaded successfully."), 2)
+        self.assertEqual(self.fit_points(out), [[(10, 20), (60, 0)]])
+
+    def test_a_demand_loaded_command_loads_the_module_again(self):
+        out = self.path("demand.dxf")
+        r = self.run_curvix("ARX U Curvix_2012X64\nlinkLine90 0,0 10,10\n", "-o", out)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertEqual(r.stdout.count("Curvix V1.10 loaded successfully."), 2)
+        self.assertEqual(len(ezdxf.readfile(out).modelspace().query("SPLINE")), 1)
+
+
+if __name__ == "__main__":
+    unittest.main()
