@@ -441,8 +441,10 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject) {
         Extras& x = newObject->extrasForWrite();
         std::swap(x.xdata, mExtras->xdata);
         x.persistent = mExtras->persistent;
+        x.transient = mExtras->transient;
         x.xdict = mExtras->xdict;
         mExtras->persistent.clear();
+        mExtras->transient.clear();
         mExtras->xdict = AcDbObjectId();
     }
     newObject->mMode = kWrite;
