@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     std::mt19937 rng(7);
     std::vector<std::vector<AcGePoint3d>> traces;
     for (int i = 0; i < count; ++i) traces.push_back(trace(i, vertices, rng));
-    const double scale = std::hypot(vertices, count * 50.0);  // the diagonal of the whole set, as PLYH takes it
+    // The size of reference of one trace (PLYH run on one polyline at a time), so the limits bite as in use.
+    const double scale = std::hypot(vertices, 20.0);
     const ThinningLimits limits = thinningLimits(scale, 0.5);
 
     size_t kept = 0;

@@ -28,22 +28,17 @@ DivideResult addPolylineAtDistances(const AcDbCurve* curve, int n, double step) 
                : DivideResult::kFailed;
 }
 
-double lengthOf(const AcDbCurve* curve) {
-    double endParam = 0;
-    return curve && curve->getEndParam(endParam) == Acad::eOk ? curveLength(curve) : 0.0;
-}
-
 }  // namespace
 
 DivideResult divideCurveByCount(const AcDbCurve* curve, int count) {
-    const double length = lengthOf(curve);
+    const double length = curveLength(curve);
     if (length < kShortestCurve) return DivideResult::kFailed;
     if (count < 4) count = kDefaultCount;
     return addPolylineAtDistances(curve, count, length / (count - 1));
 }
 
 DivideResult divideCurveByDistance(const AcDbCurve* curve, double spacing) {
-    const double length = lengthOf(curve);
+    const double length = curveLength(curve);
     if (length < kShortestCurve || !(spacing > 0)) return DivideResult::kFailed;
     if (spacing > length * 0.25) return DivideResult::kTooShort;
     const int n = static_cast<int>(std::trunc(length / spacing + 1));

@@ -8,9 +8,8 @@ constexpr double kShortestCurve = 0.0001;
 
 bool resampleCurve(const AcDbCurve* curve, std::vector<AcGePoint3d>& points, int count) {
     points.clear();
-    double endParam = 0;
-    if (!curve || count < 2 || curve->getEndParam(endParam) != Acad::eOk) return false;
-    const double length = curveLength(curve);
+    if (count < 2) return false;
+    const double length = curveLength(curve);  // 0 for a null curve or one without an end parameter
     if (length < kShortestCurve) return false;
     for (int k = 0; k < count; ++k) {
         AcGePoint3d p;

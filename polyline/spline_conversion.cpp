@@ -36,8 +36,11 @@ AcDbSpline* fitSplineAlongCurve(const AcDbCurve* curve, const FitPointRule& rule
     if (points.empty()) resampleCurve(curve, points, rule.count);
     if (points.empty()) return nullptr;
     if (curve->isClosed()) points.push_back(points.front());
+    // A spline cannot pass twice through one point in a row: resampling repeats the end point.
     AcGePoint3dArray fit;
-    fit.vec() = points;
+    for (const AcGePoint3d& p : points)
+        if (fit.isEmpty() || !fit.last().isEqualTo(p)) fit.append(p);
+    if (curve->isClosed() && fit.length() > 1 && !fit.last().isEqualTo(fit.first())) fit.append(fit.first());
     auto* spline = new AcDbSpline(fit, 4, 0.0);
     if (spline->isNull()) {
         delete spline;

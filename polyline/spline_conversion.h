@@ -14,7 +14,7 @@ struct FitPointRule {
 };
 
 // The spline through fit points taken from a curve by the rule (order 4, fit tolerance 0; the first point
-// repeated at the end of a closed curve). Null when no points come out.
+// repeated at the end of a closed curve, coincident neighbours once). Null when no points come out.
 AcDbSpline* fitSplineAlongCurve(const AcDbCurve* curve, const FitPointRule& rule);
 
 // A curve, open for read: the host's own spline form of it, or else fitSplineAlongCurve, is added beside it

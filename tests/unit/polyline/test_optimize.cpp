@@ -35,7 +35,7 @@ TEST(Thinning, SharpSpikesSurvive) {
     // size of reference so the sagitta alone would drop them.
     std::vector<AcGePoint3d> zig;
     for (int i = 0; i < 9; ++i) zig.emplace_back(i * 0.05, (i % 2) ? 10.0 : 0.0, 0);
-    auto r = thinPoints(zig, thinningLimits(1e6, 0.5));
+    auto r = thinPoints(zig, thinningLimits(2000, 0.5));  // sagitta and merge limit 1: h is 0.1
     EXPECT_EQ(r.size(), zig.size());
     for (size_t i = 0; i < r.size(); ++i) EXPECT_TRUE(r[i].isEqualTo(zig[i])) << i;
 }
@@ -161,7 +161,7 @@ TEST_F(PolylineTest, ThreeDPolylineStaysThreeDAndTwoDBecomesLightweightInTheXYPl
     EXPECT_TRUE(r3.points.front().isEqualTo(helixish.front()));
     EXPECT_TRUE(r3.points.back().isEqualTo(helixish.back()));
     PolylinePoints r2 = pointsOf(only(L"LWPOLYLINE"));
-    EXPECT_EQ(r2.points.size(), 5u);
+    EXPECT_EQ(r2.points.size(), 2u) << "31 collinear points: 16, 9, 5, 3, 2";
     EXPECT_TRUE(r2.points.back().isEqualTo({30, 30, 0}));
 }
 
