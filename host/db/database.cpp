@@ -2,38 +2,17 @@
 
 #include "cvx/dbents.h"
 #include "db/database_impl.h"
-#include "db/object_pool.h"
 
 // ---- object store ----
 
-AcDbStubStore::~AcDbStubStore() {
-    for (AcDbStub* c : mChunks) cvxArenaFree(c, kChunk * sizeof(AcDbStub));
-}
-
-AcDbStub& AcDbStubStore::emplace_back() {
-    if (mCount == mChunks.size() * kChunk)
-        mChunks.push_back(static_cast<AcDbStub*>(cvxArenaAlloc(kChunk * sizeof(AcDbStub))));
-    AcDbStub* s = &mChunks[mCount / kChunk][mCount % kChunk];
-    ++mCount;
-    return *new (s) AcDbStub();
-}
-
 AcDbStub* AcDbDatabase::Impl::stubFor(uint64_t handle, bool create) {
-    if (handle < kDenseLimit) {
-        if (handle < mDense.size() && mDense[handle]) return mDense[handle];
-    } else if (auto it = mSparse.find(handle); it != mSparse.end()) {
-        return it->second;
-    }
+    auto it = byHandle.find(handle);
+    if (it != byHandle.end()) return it->second;
     if (!create) return nullptr;
     AcDbStub& s = stubs.emplace_back();
     s.db = db;
     s.handle = handle;
-    if (handle < kDenseLimit) {
-        if (handle >= mDense.size()) mDense.resize(std::max<size_t>(handle + 1, mDense.size() * 2), nullptr);
-        mDense[handle] = &s;
-    } else {
-        mSparse.emplace(handle, &s);
-    }
+    byHandle.emplace(handle, &s);
     return &s;
 }
 
@@ -52,14 +31,11 @@ Acad::ErrorStatus AcDbDatabase::Impl::addWithHandle(AcDbObject* obj, uint64_t ha
 
 Acad::ErrorStatus AcDbDatabase::Impl::addNew(AcDbObject* obj, AcDbObjectId& id) {
     uint64_t h = db->mNextHandle.value();
-    while (stubFor(h, false)) ++h;
+    while (byHandle.count(h)) ++h;
     return addWithHandle(obj, h, id);
 }
 
-void AcDbDatabase::Impl::reserve(size_t objects) {
-    size_t want = std::min<size_t>(stubs.size() + objects + 16, kDenseLimit);
-    if (want > mDense.size()) mDense.resize(want, nullptr);
-}
+void AcDbDatabase::Impl::reserve(size_t objects) { byHandle.reserve(byHandle.size() + objects); }
 
 // ---- database ----
 

@@ -1,46 +1,16 @@
-// The database's object store: stubs by handle. Shared with the drawing-file reader and writer.
+// The database's object store: stubs by handle. Shared with the drawing-file reader.
 #pragma once
 
+#include <deque>
 #include <unordered_map>
-#include <vector>
 
 #include "cvx/dbmain.h"
 #include "db/stub.h"
 
-// Stubs in fixed chunks, so their addresses stay valid for the database's life.
-class AcDbStubStore {
-public:
-    static constexpr size_t kChunk = 65536;
-    AcDbStubStore() = default;
-    AcDbStubStore(const AcDbStubStore&) = delete;
-    AcDbStubStore& operator=(const AcDbStubStore&) = delete;
-    ~AcDbStubStore();
-
-    AcDbStub& emplace_back();
-    size_t size() const { return mCount; }
-
-    class iterator {
-    public:
-        iterator(AcDbStub* const* chunks, size_t i) : mChunks(chunks), mI(i) {}
-        AcDbStub& operator*() const { return mChunks[mI / kChunk][mI % kChunk]; }
-        iterator& operator++() { ++mI; return *this; }
-        bool operator!=(const iterator& o) const { return mI != o.mI; }
-
-    private:
-        AcDbStub* const* mChunks;
-        size_t mI;
-    };
-    iterator begin() const { return {mChunks.data(), 0}; }
-    iterator end() const { return {mChunks.data(), mCount}; }
-
-private:
-    std::vector<AcDbStub*> mChunks;
-    size_t mCount = 0;
-};
-
 struct AcDbDatabase::Impl {
     AcDbDatabase* db = nullptr;
-    AcDbStubStore stubs;
+    std::deque<AcDbStub> stubs;                        // stable addresses for the database's life
+    std::unordered_map<uint64_t, AcDbStub*> byHandle;  // every handle in use or referred to
 
     // The stub for a handle, made (empty) when absent and asked to.
     AcDbStub* stubFor(uint64_t handle, bool create);
@@ -50,10 +20,4 @@ struct AcDbDatabase::Impl {
     // Makes obj resident under the next free handle.
     Acad::ErrorStatus addNew(AcDbObject* obj, AcDbObjectId& id);
     void reserve(size_t objects);
-
-private:
-    // Handles are mostly small and dense: a direct table, with a map for the far-out ones.
-    static constexpr uint64_t kDenseLimit = uint64_t(1) << 26;
-    std::vector<AcDbStub*> mDense;
-    std::unordered_map<uint64_t, AcDbStub*> mSparse;
 };
