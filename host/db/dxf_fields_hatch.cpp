@@ -69,8 +69,8 @@ void readLoop(AcDbDxfFiler* f, AcDbHatch::Loop& loop) {
                     case 10: edge->center = pt2(g); break;
                     case 11: edge->majorAxis = vec2(g); break;
                     case 40: (edge->type == AcDbHatch::kCirArc ? edge->radius : edge->minorRatio) = g.real; break;
-                    case 50: edge->startAngle = g.real; break;
-                    case 51: edge->endAngle = g.real; break;
+                    case 50: edge->startAngle = cvxRadians(g.real); break;
+                    case 51: edge->endAngle = cvxRadians(g.real); break;
                     case 73: edge->ccw = g.integer != 0; break;
                     default: break;
                 }
@@ -118,8 +118,8 @@ void writeLoop(AcDbDxfFiler* f, const AcDbHatch::Loop& loop) {
                     f->writePoint2d(10, e.center);
                     if (e.type == AcDbHatch::kEllArc) f->writePoint2d(11, AcGePoint2d(e.majorAxis.x, e.majorAxis.y));
                     f->writeDouble(40, e.type == AcDbHatch::kCirArc ? e.radius : e.minorRatio);
-                    f->writeDouble(50, e.startAngle);
-                    f->writeDouble(51, e.endAngle);
+                    f->writeDouble(50, cvxDegrees(e.startAngle));
+                    f->writeDouble(51, cvxDegrees(e.endAngle));
                     f->writeInt16(73, e.ccw ? 1 : 0);
                     break;
                 case AcDbHatch::kSpline: {
