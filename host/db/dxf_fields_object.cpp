@@ -139,6 +139,13 @@ double cvxRadians(double degrees) { return degrees * (M_PI / 180.0); }
 
 double cvxDegrees(double radians) {
     double d = radians * (180.0 / M_PI);
+    // Several decimals turn into the same radians; the short one is what the file said ("30", not
+    // "29.999999999999996").
+    char text[32];
+    auto printed = std::to_chars(text, text + sizeof text, d, std::chars_format::general, 15);
+    double shortest = d;
+    std::from_chars(text, printed.ptr, shortest);
+    if (cvxRadians(shortest) == radians) return shortest;
     if (cvxRadians(d) == radians) return d;
     double up = d, down = d;
     for (int i = 0; i < 3; ++i) {
@@ -264,7 +271,12 @@ Acad::ErrorStatus AcDbDxfFiler::writeItem(const resbuf* rb) {
 Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer) {
     AcDbDxfGroup g;
     bool ownerRead = false;
+    const bool dimStyle = AcDbDimStyleTableRecord::cast(this) != nullptr;
     while (filer->readGroup(g)) {
+        if (g.code == 5 && dimStyle) {
+            cvxKeepGroup(this, "AcDbObject", g);  // the arrow block's name in R12 files; 105 is the handle
+            continue;
+        }
         if (g.code == 5 || g.code == 105) continue;  // the reader has placed the object under its handle
         if (g.code == 102 && g.text == "{ACAD_REACTORS") {
             while (filer->readGroup(g) && g.code != 102)

@@ -67,7 +67,9 @@ std::string_view DxfGroupReader::keepText(std::string_view text) {
 void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
     const DxfRawGroup raw = mRaw;
     g.code = raw.code;
-    switch (cvxDxfKind(raw.code)) {
+    // A dimension style's handle is group 105; its group 5 is the name of an arrow block (R12 files).
+    CvxDxfKind kind = raw.code == 5 && mInDimStyle ? CvxDxfKind::Text : cvxDxfKind(raw.code);
+    switch (kind) {
         case CvxDxfKind::Text: g.text = keepText(raw.value); break;
         case CvxDxfKind::Binary: g.text = trimmed(raw.value); break;
         case CvxDxfKind::Real:
@@ -102,7 +104,7 @@ void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
             }
             return;  // the next raw group is already read
         }
-        case CvxDxfKind::Invalid: dxfFail(raw.line, "unknown group code " + std::to_string(raw.code));
+        case CvxDxfKind::Invalid: dxfFail(raw.line - 1, "unknown group code " + std::to_string(raw.code));  // the code's line
     }
     pull();
 }
@@ -116,6 +118,7 @@ bool DxfGroupReader::next(DxfElement& e) {
     if (mRaw.code != 0)
         dxfFail(mRaw.line, "expected the start of an element (group 0), found group " + std::to_string(mRaw.code));
     e.type = trimmed(mRaw.value);
+    mInDimStyle = e.type == "DIMSTYLE";
     e.line = mRaw.line;
     e.groups.clear();
     e.lines.clear();

@@ -35,6 +35,7 @@ private:
     DxfRawGroup mRaw;
     bool mHaveRaw = false;
     bool mStarted = false;
+    bool mInDimStyle = false;          // the current element is a DIMSTYLE record
     std::deque<std::string> mArena;    // decoded texts of the current element; reused
     size_t mArenaUsed = 0;
 };

@@ -394,8 +394,9 @@ AcDbObjectId Reader::place(AcDbObject* obj, size_t first) {
         std::copy(lines.begin(), lines.end(), mE.lines.begin() + static_cast<long>(first));
     }
     uint64_t handle = 0;
+    const bool dimStyle = AcDbDimStyleTableRecord::cast(obj) != nullptr;  // its group 5 is not its handle
     for (size_t i = first; i < gs.size(); ++i)
-        if (gs[i].code == 5 || gs[i].code == 105) {
+        if ((gs[i].code == 5 && !dimStyle) || gs[i].code == 105) {
             handle = static_cast<uint64_t>(gs[i].integer);
             break;
         }
