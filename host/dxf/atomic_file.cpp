@@ -33,6 +33,12 @@ void syncFolder(const std::string& path) {
 
 bool dxfReplaceFile(const std::string& path, const std::function<bool(int, std::string&)>& write,
                     std::string& error) {
+    struct stat st {};
+    bool existed = ::stat(path.c_str(), &st) == 0;
+    if (existed && !S_ISREG(st.st_mode)) {  // a folder would otherwise be moved aside as the backup
+        error = "cannot replace '" + path + "': it is " + (S_ISDIR(st.st_mode) ? "a folder" : "not a regular file");
+        return false;
+    }
     std::string pattern = path + ".tmp-XXXXXX";
     std::vector<char> tmpName(pattern.begin(), pattern.end());
     tmpName.push_back('\0');
@@ -42,8 +48,6 @@ bool dxfReplaceFile(const std::string& path, const std::function<bool(int, std::
         return false;
     }
     std::string tmp(tmpName.data());
-    struct stat st {};
-    bool existed = ::stat(path.c_str(), &st) == 0;
     fchmod(fd, existed ? (st.st_mode & 07777) : 0644);
     bool ok = write(fd, error);
     if (ok && fsync(fd) != 0) {

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+
+#include "db/utf8.h"
 
 struct DxfError {
     std::string message;
@@ -12,9 +15,25 @@ struct DxfError {
     throw DxfError{"line " + std::to_string(line) + ": " + reason};
 }
 
-// A value quoted for a message, cut when long.
+// A value quoted for a message, cut when long; control characters and bytes that are not UTF-8 are shown as
+// \xNN, so the message stays printable text whatever the file holds.
 inline std::string dxfQuote(std::string_view v) {
-    std::string s(v.substr(0, 40));
+    std::string_view head = v.substr(0, 40);
+    std::string s = "'";
+    for (size_t i = 0; i < head.size();) {
+        size_t start = i;
+        char32_t c = cvxUtf8Next(head, i);
+        bool invalid = c == 0xFFFD && head.substr(start, i - start) != "\xEF\xBF\xBD";
+        if (invalid || c < 0x20 || c == 0x7F) {
+            for (size_t k = start; k < i; ++k) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(head[k]));
+                s += hex;
+            }
+        } else {
+            s.append(head.substr(start, i - start));
+        }
+    }
     if (v.size() > 40) s += "...";
-    return "'" + s + "'";
+    return s + "'";
 }
