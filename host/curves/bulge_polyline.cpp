@@ -16,7 +16,7 @@ Segment2 Segment2::line(const AcGePoint2d& a, const AcGePoint2d& b) {
 
 Segment2 Segment2::fromBulge(const AcGePoint2d& a, const AcGePoint2d& b, double bulge) {
     Segment2 s = line(a, b);
-    double chord = a.distanceTo(b);
+    double chord = std::sqrt((b - a).lengthSqrd());
     if (std::fabs(bulge) < 1e-12 || chord <= 0) return s;
     s.arc = true;
     s.sweep = 4 * std::atan(bulge);
@@ -42,7 +42,7 @@ Segment2 Segment2::fromArc(const AcGePoint2d& c, double r, double a0, double swe
 
 double Segment2::bulge() const { return arc ? std::tan(sweep / 4) : 0.0; }
 
-double Segment2::length() const { return arc ? radius * std::fabs(sweep) : start.distanceTo(end); }
+double Segment2::length() const { return arc ? radius * std::fabs(sweep) : std::sqrt((end - start).lengthSqrd()); }
 
 AcGePoint2d Segment2::pointAt(double f) const {
     if (!arc) return start + (end - start) * f;
@@ -71,7 +71,7 @@ double Segment2::fractionOf(const AcGePoint2d& p) const {
 
 AcGePoint2d Segment2::closestPoint(const AcGePoint2d& p, double& f) const {
     f = std::clamp(fractionOf(p), 0.0, 1.0);
-    if (arc && p.distanceTo(center) == 0) f = 0;
+    if (arc && p.x == center.x && p.y == center.y) f = 0;
     return pointAt(f);
 }
 

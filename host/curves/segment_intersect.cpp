@@ -6,62 +6,73 @@ namespace cvx::geom {
 
 namespace {
 
-// Points where the carriers (infinite line, full circle) meet; `same` when the carriers coincide.
-std::vector<AcGePoint2d> carrierPoints(const Segment2& a, const Segment2& b, double tol, bool& same) {
-    same = false;
-    std::vector<AcGePoint2d> pts;
+// Up to two points where the carriers (infinite line, full circle) meet; `same` when the carriers coincide.
+struct Carrier {
+    AcGePoint2d pts[2];
+    int count = 0;
+    bool same = false;
+    void add(const AcGePoint2d& p) { pts[count++] = p; }
+};
+
+Carrier carrierPoints(const Segment2& a, const Segment2& b, double tol) {
+    Carrier c;
     if (!a.arc && !b.arc) {
         AcGeVector2d da = a.end - a.start, db = b.end - b.start;
-        double la = da.length(), lb = db.length();
-        if (la == 0 || lb == 0) return pts;
+        double la2 = da.lengthSqrd(), lb2 = db.lengthSqrd();
+        if (la2 == 0 || lb2 == 0) return c;
         double cr = da.crossProduct(db);
-        if (std::fabs(cr) <= 1e-14 * la * lb) {
-            same = std::fabs(da.crossProduct(b.start - a.start)) / la <= tol;
-            return pts;
+        if (cr * cr <= 1e-28 * la2 * lb2) {
+            double off = da.crossProduct(b.start - a.start);
+            c.same = off * off <= tol * tol * la2;
+            return c;
         }
         double s = (b.start - a.start).crossProduct(db) / cr;
-        pts.push_back(a.start + da * s);
-        return pts;
+        c.add(a.start + da * s);
+        return c;
     }
     if (a.arc != b.arc) {
         const Segment2& l = a.arc ? b : a;
-        const Segment2& c = a.arc ? a : b;
+        const Segment2& circle = a.arc ? a : b;
         AcGeVector2d d = l.end - l.start;
-        double len = d.length();
-        if (len == 0) return pts;
-        d = d / len;
-        double s = (c.center - l.start).dotProduct(d);
+        double len2 = d.lengthSqrd();
+        if (len2 == 0) return c;
+        d = d / std::sqrt(len2);
+        double s = (circle.center - l.start).dotProduct(d);
         AcGePoint2d foot = l.start + d * s;
-        double h = foot.distanceTo(c.center);
-        if (h > c.radius + tol) return pts;
-        if (std::fabs(h - c.radius) <= tol) {
-            pts.push_back(foot);
-            return pts;
+        AcGeVector2d toFoot = foot - circle.center;
+        double h = std::sqrt(toFoot.lengthSqrd());
+        if (h > circle.radius + tol) return c;
+        if (std::fabs(h - circle.radius) <= tol) {
+            c.add(foot);
+            return c;
         }
-        double w = std::sqrt(c.radius * c.radius - h * h);
-        pts.push_back(foot - d * w);
-        pts.push_back(foot + d * w);
-        return pts;
+        double w = std::sqrt(circle.radius * circle.radius - h * h);
+        c.add(foot - d * w);
+        c.add(foot + d * w);
+        return c;
     }
     AcGeVector2d cc = b.center - a.center;
-    double dist = cc.length(), r1 = a.radius, r2 = b.radius;
+    double r1 = a.radius, r2 = b.radius;
+    double dist2 = cc.lengthSqrd(), reach = r1 + r2 + tol;
+    if (dist2 > reach * reach) return c;  // far apart: no root needed
+    double dist = std::sqrt(dist2);
     if (dist <= tol) {
-        same = std::fabs(r1 - r2) <= tol;
-        return pts;
+        c.same = std::fabs(r1 - r2) <= tol;
+        return c;
     }
-    if (dist > r1 + r2 + tol || dist < std::fabs(r1 - r2) - tol) return pts;
+    if (dist < std::fabs(r1 - r2) - tol) return c;
     AcGeVector2d u = cc / dist;
-    double x = (dist * dist + r1 * r1 - r2 * r2) / (2 * dist);
+    double x = (dist2 + r1 * r1 - r2 * r2) / (2 * dist);
     double h2 = r1 * r1 - x * x;
     bool tangent = std::fabs(dist - (r1 + r2)) <= tol || std::fabs(dist - std::fabs(r1 - r2)) <= tol;
     if (tangent || h2 <= 0) {
-        pts.push_back(a.center + u * (x >= 0 ? r1 : -r1));
-        return pts;
+        c.add(a.center + u * (x >= 0 ? r1 : -r1));
+        return c;
     }
     double h = std::sqrt(h2);
-    pts.push_back(a.center + u * x - u.perpVector() * h);
-    pts.push_back(a.center + u * x + u.perpVector() * h);
-    return pts;
+    c.add(a.center + u * x - u.perpVector() * h);
+    c.add(a.center + u * x + u.perpVector() * h);
+    return c;
 }
 
 bool within(const Segment2& s, double f, double tol) {
@@ -70,22 +81,31 @@ bool within(const Segment2& s, double f, double tol) {
     return f >= -ft && f <= 1 + ft;
 }
 
+bool near(const AcGePoint2d& p, const AcGePoint2d& q, double tol) {
+    double dx = p.x - q.x, dy = p.y - q.y;
+    return dx * dx + dy * dy <= tol * tol;
+}
+
 }  // namespace
 
-std::vector<Hit2> intersect(const Segment2& a, const Segment2& b, double tol, bool extend) {
-    bool same = false;
-    std::vector<AcGePoint2d> pts = carrierPoints(a, b, tol, same);
-    if (same) {
+Hits2 intersect(const Segment2& a, const Segment2& b, double tol, bool extend) {
+    Carrier c = carrierPoints(a, b, tol);
+    AcGePoint2d overlapEnds[4] = {a.start, a.end, b.start, b.end};
+    const AcGePoint2d* pts = c.pts;
+    int count = c.count;
+    if (c.same) {
         if (extend) return {};
-        for (const AcGePoint2d& p : {a.start, a.end, b.start, b.end}) pts.push_back(p);
+        pts = overlapEnds;
+        count = 4;
     }
-    std::vector<Hit2> hits;
-    for (const AcGePoint2d& p : pts) {
+    Hits2 hits;
+    for (int k = 0; k < count; ++k) {
+        const AcGePoint2d& p = pts[k];
         Hit2 h{p, a.fractionOf(p), b.fractionOf(p)};
         if (!extend && (!within(a, h.fa, tol) || !within(b, h.fb, tol))) continue;
-        if (same && (a.pointAt(h.fa).distanceTo(p) > tol || b.pointAt(h.fb).distanceTo(p) > tol)) continue;
+        if (c.same && (!near(a.pointAt(h.fa), p, tol) || !near(b.pointAt(h.fb), p, tol))) continue;
         bool dup = false;
-        for (const Hit2& o : hits) dup |= o.pt.distanceTo(p) <= tol;
+        for (const Hit2& o : hits) dup |= near(o.pt, p, tol);
         if (!dup) hits.push_back(h);
     }
     return hits;
