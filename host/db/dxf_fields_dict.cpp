@@ -1,4 +1,7 @@
 // Filing of dictionaries, xrecords, and the entities and objects the host keeps as read.
+#include <algorithm>
+#include <cstdlib>
+
 #include "cvx/dbents.h"
 #include "db/dxf_support.h"
 #include "db/utf8.h"
@@ -89,11 +92,40 @@ Acad::ErrorStatus AcDbXrecord::dxfOutFields(AcDbDxfFiler* filer) const {
 
 // ---- kept as read ----
 
+namespace {
+using Groups = std::vector<std::pair<int, std::string>>;
+
+// Files without subclass markers (R12) list a dimension's groups together; the 2000 format puts the points
+// and values of its kind (group 70) under that kind's subclass, the rotation of a linear one under its own.
+void addDimensionSubclasses(Groups& groups) {
+    static const char* const kKinds[] = {"AcDbAlignedDimension",      "AcDbAlignedDimension",
+                                         "AcDb2LineAngularDimension", "AcDbDiametricDimension",
+                                         "AcDbRadialDimension",       "AcDb3PointAngularDimension",
+                                         "AcDbOrdinateDimension"};
+    if (std::any_of(groups.begin(), groups.end(), [](const auto& g) { return g.first == 100; })) return;
+    int kind = 0;
+    for (const auto& [code, text] : groups)
+        if (code == 70) kind = std::atoi(text.c_str()) & 7;
+    if (kind > 6) return;
+    auto ofKind = [](int c) { return (c % 10 >= 3 && c % 10 <= 6 && c >= 13 && c <= 36) || c == 40; };
+    auto ofRotation = [](int c) { return c == 50 || c == 52; };
+    Groups common{{100, "AcDbDimension"}}, own{{100, kKinds[kind]}}, rotation{{100, "AcDbRotatedDimension"}};
+    for (auto& g : groups) {
+        Groups& into = ofKind(g.first) ? own : ofRotation(g.first) ? (kind == 0 ? rotation : own) : common;
+        into.push_back(std::move(g));
+    }
+    groups = std::move(common);
+    groups.insert(groups.end(), own.begin(), own.end());
+    if (kind == 0) groups.insert(groups.end(), rotation.begin(), rotation.end());
+}
+}  // namespace
+
 Acad::ErrorStatus AcDbUnknownEntity::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
     if (es != Acad::eOk) return es;
     AcDbDxfGroup g;
     while (filer->readGroup(g)) cvxGroupTexts(g, mGroups);
+    if (mType == L"DIMENSION") addDimensionSubclasses(mGroups);
     return filer->filerStatus();
 }
 
