@@ -95,8 +95,10 @@ void listEllipse(const AcDbEllipse* e, Lines& out) {
     out.push_back(L"major axis: " + vec(e->majorAxis()));
     out.push_back(L"minor axis: " + vec(e->minorAxis()));
     out.push_back(L"radius ratio: " + num(e->radiusRatio()));
-    out.push_back(L"start angle: " + degrees(wrapped(e->startAngle())));
-    out.push_back(L"end angle: " + degrees(wrapped(e->endAngle())));
+    double start = wrapped(e->startAngle()), end = wrapped(e->endAngle());
+    if (e->isClosed() && end <= start) end += 2 * M_PI;  // a whole ellipse ends a turn after its start
+    out.push_back(L"start angle: " + degrees(start));
+    out.push_back(L"end angle: " + degrees(end));
     curveLength(e, out);
     closedArea(e, out);
 }
