@@ -74,19 +74,19 @@ bool unloadMenuGroup(const std::wstring& name, std::wstring& error) {
     return true;
 }
 
-bool menuCommand(const std::wstring& specIn, std::wstring& error) {
-    std::wstring spec = upper(specIn);
-    size_t eq = spec.find(L'=');
+bool menuCommand(const std::wstring& entryIn, std::wstring& error) {
+    std::wstring entry = upper(entryIn);
+    size_t eq = entry.find(L'=');
     auto bad = [&] {
-        error = L"menucmd: \"" + specIn + L"\" is not understood (\"Pn=+GROUP.POPm\" or \"Pn=-\")";
+        error = L"menucmd: \"" + entryIn + L"\" is not understood (\"Pn=+GROUP.POPm\" or \"Pn=-\")";
         return false;
     };
-    if (spec.size() < 3 || spec[0] != L'P' || eq == std::wstring::npos || eq < 2) return bad();
-    std::wstring digits = spec.substr(1, eq - 1);
+    if (entry.size() < 3 || entry[0] != L'P' || eq == std::wstring::npos || eq < 2) return bad();
+    std::wstring digits = entry.substr(1, eq - 1);
     if (digits.find_first_not_of(L"0123456789") != std::wstring::npos || digits.size() > 4) return bad();
     size_t position = std::stoul(digits);
     if (position == 0) return bad();
-    std::wstring what = spec.substr(eq + 1);
+    std::wstring what = entry.substr(eq + 1);
     auto& bar = state().bar;
     if (what == L"-") {
         if (position > bar.size()) {

@@ -42,7 +42,7 @@ struct BarEntry {
 const std::vector<BarEntry>& menuBar();
 // A menucmd string: "Pn=+GROUP.POPm" places the group's pull-down at position n of the bar (counted from 1;
 // past the end it goes last; a menu already on the bar moves), "Pn=-" takes the menu at position n off.
-bool menuCommand(const std::wstring& spec, std::wstring& error);
+bool menuCommand(const std::wstring& entry, std::wstring& error);
 // No groups and an empty bar (tests).
 void resetMenus();
 

@@ -488,13 +488,13 @@ def arguments(row, slots):
     return p
 
 def cases(row):
-    spec = TABLE[row - 1][1] + [NONE] * (4 - len(TABLE[row - 1][1]))
-    used = [k for k in range(4) if spec[k][0]]
-    default = [s[2] for s in spec]
-    out = [default, [s[1] if k in used else s[2] for k, s in enumerate(spec)],
-           [s[3] if k in used else s[2] for k, s in enumerate(spec)]]
+    slots = TABLE[row - 1][1] + [NONE] * (4 - len(TABLE[row - 1][1]))
+    used = [k for k in range(4) if slots[k][0]]
+    default = [s[2] for s in slots]
+    out = [default, [s[1] if k in used else s[2] for k, s in enumerate(slots)],
+           [s[3] if k in used else s[2] for k, s in enumerate(slots)]]
     for k in used:
-        for extreme in (spec[k][1], spec[k][3]):
+        for extreme in (slots[k][1], slots[k][3]):
             c = list(default)
             c[k] = extreme
             out.append(c)
