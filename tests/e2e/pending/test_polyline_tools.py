@@ -1,0 +1,272 @@
+"""The polyline tools run through the curvix program with the module loaded: every command on every curve kind
+its selection admits, the drawings read back with ezdxf and the curves checked against ezdxf's own geometry.
+Hatch boundary recovery runs on a drawing written by ezdxf (tests/data/polyline/hatch_loops.dxf)."""
+import math
+import os
+import subprocess
+import tempfile
+import unittest
+
+import ezdxf
+from ezdxf import path as ezpath
+
+CURVIX = os.environ.get("CURVIX", "curvix")
+SOURCE = os.environ.get("CVX_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
+BINARY = os.environ.get("CVX_BINARY_DIR", os.path.join(SOURCE, "build"))
+MODULE = os.path.join(BINARY, "Curvix_2012X64.arx")
+HATCHES = os.path.join(SOURCE, "tests", "data", "polyline", "hatch_loops.dxf")
+
+# One drawing with every curve kind, each in its own place.
+EVERY_KIND = (
+    "LINE 0,0 30,10\n\n"
+    "CIRCLE 50,0 10\n"
+    "ARC 90,0 100,10 110,0\n"
+    "ELLIPSE C 140,0 160,0 5\n"
+    "SPLINE 180,0 190,10 200,0 210,10\n\n\n\n"
+    "PLINE 230,0 250,0 250,20 230,20\n\n"
+    "3DPOLY 270,0,0 280,0,10 280,10,20\n\n"
+)
+
+
+def run(script, drawing=None, png=None):
+    """Runs the script with the module loaded; returns (process, path of the saved drawing)."""
+    d = tempfile.mkdtemp()
+    scr = os.path.join(d, "run.scr")
+    out = os.path.join(d, "out.dxf")
+    with open(scr, "w") as f:
+        f.write(script)
+    cmd = [CURVIX] + ([drawing] if drawing else []) + ["--load", MODULE, "--script", scr, "-o", out]
+    if png:
+        cmd += ["--png", png]
+    r = subprocess.run(cmd, capture_output=True, text=True, timeout=300)
+    return r, out
+
+
+def flat(entity, distance=0.001):
+    """Points along an entity, by ezdxf's own geometry."""
+    return [(v.x, v.y, v.z) for v in ezpath.make_path(entity).flattening(distance)]
+
+
+def dist_to_polyline(p, pts):
+    best = math.inf
+    for a, b in zip(pts, pts[1:]):
+        ab = [b[i] - a[i] for i in range(3)]
+        ap = [p[i] - a[i] for i in range(3)]
+        ll = sum(c * c for c in ab)
+        t = 0 if ll == 0 else max(0.0, min(1.0, sum(ab[i] * ap[i] for i in range(3)) / ll))
+        q = [a[i] + t * ab[i] for i in range(3)]
+        best = min(best, math.dist(p, q))
+    return best
+
+
+def vertices(e):
+    """The defining vertices: of a spline-fit polyline its control points, not the fitted ones."""
+    if e.dxftype() == "LWPOLYLINE":
+        return [(x, y, e.dxf.elevation) for x, y in e.get_points("xy")]
+    control = [v for v in e.vertices if v.dxf.flags & 16]
+    return [tuple(v.dxf.location) for v in (control or e.vertices)]
+
+
+class PolylineTools(unittest.TestCase):
+    def check(self, r):
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+
+    def test_plyh_thins_a_straight_polyline_and_reports_the_counts(self):
+        pts = " ".join(f"{x},0" for x in range(101))
+        r, out = run(f"PLINE {pts}\n\nPLYH ALL\n\n1\n")
+        self.check(r)
+        self.assertIn("101\uff0c nVertexs now: 5\uff0coptimization efficiency is 95 percent.", r.stdout)
+        pl = ezdxf.readfile(out).modelspace().query("LWPOLYLINE")
+        self.assertEqual(len(pl), 1)
+        self.assertEqual([p[0] for p in pl[0].get_points("xy")], [0, 32, 64, 96, 100])
+
+    def test_plyh_on_lightweight_2d_and_3d_polylines(self):
+        wave = " ".join(f"{x},{5 * math.sin(x / 8):.4f}" for x in range(0, 120))
+        wave3 = " ".join(f"{x},{5 * math.sin(x / 8):.4f},{x / 10}" for x in range(0, 120))
+        r, out = run(f"PLINE {wave}\n\n3DPOLY {wave3}\n\nPLINE 0,30 50,30 100,30\n\nPL2OLD L\n\nPLYH ALL\n\n\n")
+        self.check(r)
+        msp = ezdxf.readfile(out).modelspace()
+        kinds = sorted(e.dxftype() + ("3d" if e.dxftype() == "POLYLINE" and e.is_3d_polyline else "")
+                       for e in msp)
+        self.assertEqual(kinds, ["LWPOLYLINE", "LWPOLYLINE", "POLYLINE3d"])
+        for e in msp:
+            self.assertLess(len(vertices(e)), 120)
+
+    def test_plyh2_deletes_duplicates_and_closes(self):
+        r, out = run("PLINE 0,0 10,0 10,0 10,10 0,0\n\nPLYH2 ALL\n\n")
+        self.check(r)
+        self.assertIn("Deleted <2 > duplicate vertexs OK.", r.stdout)
+        pl = ezdxf.readfile(out).modelspace().query("LWPOLYLINE")[0]
+        self.assertEqual(len(pl), 3)
+        self.assertTrue(pl.closed)
+
+    def test_plyh3_makes_closed_cubic_spline_fit_polylines(self):
+        ring = " ".join(f"{20 * math.cos(i * math.pi / 20):.4f},{10 * math.sin(i * math.pi / 20):.4f}"
+                        for i in range(40))
+        r, out = run(f"PLINE {ring} C\nPLYH3 ALL\n\n")
+        self.check(r)
+        msp = ezdxf.readfile(out).modelspace()
+        self.assertEqual([e.dxftype() for e in msp], ["POLYLINE"])
+        pl = msp[0]
+        self.assertTrue(pl.is_2d_polyline)
+        self.assertTrue(pl.is_closed)
+        self.assertTrue(pl.dxf.flags & 4, "spline-fit")
+        self.assertEqual(pl.dxf.smooth_type, 6, "cubic")
+        for x, y, _ in vertices(pl):
+            self.assertAlmostEqual(math.hypot(x / 20, y / 10), 1.0, delta=0.06)
+
+    def test_pl2old_keeps_handles_and_oldpl2lw_leaves_3d_alone(self):
+        r, first = run("PLINE 0,0 10,0 10,10\n\nPLINE 20,0 30,0 30,10 C\n")
+        self.check(r)
+        handles = [e.dxf.handle for e in ezdxf.readfile(first).modelspace()]
+        r, out = run("PL2OLD ALL\n\n", drawing=first)
+        self.check(r)
+        self.assertIn("Processed <2 > curve(s) OK.", r.stdout)
+        msp = ezdxf.readfile(out).modelspace()
+        self.assertEqual([(e.dxftype(), e.dxf.handle) for e in msp], [("POLYLINE", h) for h in handles])
+        r, back = run("3DPOLY 0,0,0 5,5,5\n\nOLDPL2LW ALL\n\n", drawing=out)
+        self.check(r)
+        self.assertIn("Processed <2 > curve(s) OK.", r.stdout)
+        kinds = [e.dxftype() for e in ezdxf.readfile(back).modelspace()]
+        self.assertEqual(kinds, ["LWPOLYLINE", "LWPOLYLINE", "POLYLINE"])
+
+    def test_pldd_reverses_every_kind(self):
+        r, before = run(EVERY_KIND)
+        self.check(r)
+        r, after = run("PLDD ALL\n\n", drawing=before)
+        self.check(r)
+        self.assertIn("Processed <7 > curve(s) OK.", r.stdout)
+        old = list(ezdxf.readfile(before).modelspace())
+        new = list(ezdxf.readfile(after).modelspace())
+        for a, b in zip(old, new):
+            pa, pb = flat(a), flat(b)
+            # The same ground, run the other way.
+            for p in pb[:: max(1, len(pb) // 10)]:
+                self.assertLess(dist_to_polyline(p, pa), 1e-3, a.dxftype())
+            if a.dxftype() != "CIRCLE":
+                self.assertLess(math.dist(pa[0], pb[-1]), 1e-6, a.dxftype())
+                self.assertLess(math.dist(pa[-1], pb[0]), 1e-6, a.dxftype())
+
+    def test_plgxk_plclose_plopen(self):
+        r, out = run("PLINE 0,0 10,0 10,10\n\n3DPOLY 20,0,0 30,0,5 30,10,5\n\nPLGXK ALL\n\n1.5\nPLCLOSE ALL\n\n")
+        self.check(r)
+        msp = ezdxf.readfile(out).modelspace()
+        lw, p3 = msp.query("LWPOLYLINE")[0], msp.query("POLYLINE")[0]
+        self.assertAlmostEqual(lw.dxf.const_width, 1.5)
+        self.assertTrue(lw.closed and p3.is_closed)
+        r, out2 = run("PLOPEN ALL\n\n", drawing=out)
+        self.check(r)
+        self.assertFalse(any(e.closed if e.dxftype() == "LWPOLYLINE" else e.is_closed
+                             for e in ezdxf.readfile(out2).modelspace()))
+
+    def test_s2p_replaces_splines_only_and_follows_them(self):
+        r, before = run(EVERY_KIND)
+        self.check(r)
+        r, out = run("s2p ALL\n\n20\n", drawing=before)
+        self.check(r)
+        self.assertIn("Processed <1 > curve(s) OK.", r.stdout)
+        spline = ezdxf.readfile(before).modelspace().query("SPLINE")[0]
+        msp = ezdxf.readfile(out).modelspace()
+        self.assertEqual(len(msp.query("SPLINE")), 0)
+        new = [e for e in msp.query("LWPOLYLINE") if vertices(e)[0][0] >= 179]
+        self.assertEqual(len(new), 1)
+        ref = flat(spline, 0.0005)
+        for p in vertices(new[0]):
+            self.assertLess(dist_to_polyline(p, ref), 0.01)
+
+    def test_p2s_turns_every_admitted_kind_into_a_spline_on_the_same_ground(self):
+        r, before = run(EVERY_KIND)
+        self.check(r)
+        r, out = run("p2s ALL\n\nY\n64\n", drawing=before)
+        self.check(r)
+        self.assertIn("Processed <6 > curve(s) OK.", r.stdout)
+        old = [e for e in ezdxf.readfile(before).modelspace() if e.dxftype() != "SPLINE"]
+        new = list(ezdxf.readfile(out).modelspace())
+        self.assertTrue(all(e.dxftype() == "SPLINE" for e in new))
+        self.assertEqual(len(new), 7)
+        for a in old:
+            ref = flat(a)
+            x0 = min(p[0] for p in ref)
+            match = [b for b in new if abs(min(p[0] for p in flat(b)) - x0) < 0.5]
+            self.assertEqual(len(match), 1, a.dxftype())
+            for p in flat(match[0], 0.01):
+                self.assertLess(dist_to_polyline(p, ref), 0.05, a.dxftype())
+
+    def test_pldf_and_pldjdf_on_every_kind(self):
+        r, before = run(EVERY_KIND)
+        self.check(r)
+        for script, expect in (("PLDF ALL\n\n12\n", None), ("PLDJDF ALL\n\n2\n", 2.0)):
+            r, out = run(script, drawing=before)
+            self.check(r)
+            self.assertIn("Processed <7 > curve(s) OK.", r.stdout)
+            msp = list(ezdxf.readfile(out).modelspace())
+            sources, made = msp[:7], msp[7:]
+            self.assertEqual(len(made), 7)
+            for src, pl in zip(sources, made):
+                ref = flat(src, 0.0005)
+                pts = vertices(pl)
+                if expect is None:
+                    self.assertEqual(len(pts), 12, src.dxftype())
+                for p in pts:
+                    self.assertLess(dist_to_polyline(p, ref), 0.005, src.dxftype())
+                self.assertLess(math.dist(pts[-1], ref[-1]), 1e-6, src.dxftype())
+
+    def test_chbj_recovers_every_loop_kind_of_a_drawing_written_elsewhere(self):
+        r, out = run("CHBJ ALL\n\n", drawing=HATCHES)
+        self.check(r)
+        msp = ezdxf.readfile(out).modelspace()
+        hatches = msp.query("HATCH")
+        self.assertEqual(len(hatches), 6)
+        ground = [[(v.x, v.y, 0.0) for v in p.flattening(0.0005)] for h in hatches for p in ezpath.from_hatch(h)]
+        made = [e for e in msp if e.dxftype() != "HATCH"]
+        self.assertEqual(sorted(e.dxftype() for e in made),
+                         sorted(["LWPOLYLINE"] * 2 + ["LINE"] * 3 + ["ARC"] * 2 + ["CIRCLE"] +
+                                ["ELLIPSE"] * 2 + ["LINE"] * 2 + ["SPLINE", "LINE"] * 2))
+        for e in made:
+            self.assertEqual(e.dxf.color, 1)
+            for p in flat(e, 0.01):
+                self.assertLess(min(dist_to_polyline(p, g) for g in ground), 0.01, e.dxftype())
+
+
+class RealDrawings(unittest.TestCase):
+    """PLYH and PLYH3 on third-party drawings, pictures kept under the build folder for a person to look at."""
+    LIB = "/usr/share/librecad/library"
+
+    def setUp(self):
+        if not os.path.isdir(self.LIB):
+            self.skipTest("no drawing library installed")
+        self.pics = os.path.join(BINARY, "polyline_pictures")
+        os.makedirs(self.pics, exist_ok=True)
+
+    def run_on(self, rel, script, name):
+        src = os.path.join(self.LIB, rel)
+        r, before = run("", drawing=src, png=os.path.join(self.pics, name + "_before.png"))
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        r, out = run(script, drawing=src, png=os.path.join(self.pics, name + "_after.png"))
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        return r, ezdxf.readfile(before).modelspace(), ezdxf.readfile(out).modelspace()
+
+    def test_plyh_keeps_the_shapes_of_a_symbol_drawing(self):
+        r, old, new = self.run_on("elektro/dev/dev22.dxf", "PLYH ALL\n\n1\n", "dev22_plyh")
+        self.assertIn("optimization efficiency", r.stdout)
+        before = [vertices(e) for e in old.query("LWPOLYLINE POLYLINE")]
+        after = [vertices(e) for e in new.query("LWPOLYLINE POLYLINE")]
+        self.assertEqual(len(before), len(after))
+        self.assertLessEqual(sum(map(len, after)), sum(map(len, before)))
+
+    def test_dense_polylines_from_splines_thin_and_smooth(self):
+        # The drawing's splines become dense polylines (s2p at precision 99), which PLYH then thins and
+        # PLYH3 smooths; the results stay near the splines.
+        r, old, new = self.run_on("plan/air_water/aw21.dxf", "s2p ALL\n\n99\nPLYH ALL\n\n1\n", "aw21_plyh")
+        self.assertIn("optimization efficiency", r.stdout)
+        splines = [flat(s, 0.001) for s in old.query("SPLINE")]
+        size = max(max(p[0] for s in splines for p in s) - min(p[0] for s in splines for p in s), 1.0)
+        for e in new.query("LWPOLYLINE"):
+            for p in vertices(e):
+                self.assertLess(min(dist_to_polyline(p, s) for s in splines), 0.01 * size)
+        r, old, new = self.run_on("plan/air_water/aw21.dxf", "s2p ALL\n\n99\nPLYH3 ALL\n\n", "aw21_plyh3")
+        self.assertGreater(len(new.query("POLYLINE")), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
