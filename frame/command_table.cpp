@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "formula/formula_command.h"
 #include "frame/about.h"
 #include "frame/bilingual.h"
 #include "frame/product.h"
@@ -53,7 +54,7 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_VECTORIZE", L"R2V", true, nullptr},
     {L"CVX_ImageHoleNet", L"txwk", true, nullptr},
     {L"CVX_ABOUT", L"ABOUT_CURVIX", true, &aboutCurvix},
-    {L"CVX_FORMULA", L"FORMULA", true, nullptr},
+    {L"CVX_FORMULA", L"FORMULA", true, &formulaCommand},
     {L"CVX_DEMO1", L"CVX_DEMO1", true, &demo1},
     {L"CVX_DEMO2", L"CVX_DEMO2", true, &demo2},
     {L"CVX_DEMO3", L"CVX_DEMO3", true, &demo3},

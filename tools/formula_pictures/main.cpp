@@ -1,6 +1,7 @@
 // Draws the picture of every formula curve row: the row's curve at its default parameters, at the origin,
 // as a polyline, rendered dark on light to <folder>/<picture id>.png. Space curves are seen from the
-// south-east and above, as a plan view would hide their shape.
+// south-east and above, as a plan view would hide their shape. Pictures are square, the shape of the place
+// the formula dialog shows them in.
 //   formula_pictures <folder>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +16,8 @@
 #include "formula/output_mode.h"
 
 namespace {
+
+constexpr int kPictureSide = 300;  // pixels
 
 // Turns the view direction (1, -1, 1) into the picture's line of sight, Z pointing up the picture.
 void turnSpaceCurvesToIsometric(const AcDbObjectIdArray& ids) {
@@ -37,8 +40,8 @@ bool drawPicture(int row, const std::filesystem::path& folder) {
         return false;
     }
     cvx::RenderOptions options;
-    options.width = 200;
-    options.height = 150;
+    options.width = kPictureSide;
+    options.height = kPictureSide;
     options.margin = 0.08;
     options.background = 0xFFFFFF;
     options.lineWidth = 1;

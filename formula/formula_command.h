@@ -1,0 +1,4 @@
+// FORMULA: the formula curve dialog, run on the locked current document.
+#pragma once
+
+void formulaCommand();
