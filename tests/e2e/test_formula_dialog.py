@@ -94,22 +94,6 @@ class FormulaDialog(unittest.TestCase):
         self.assertTrue(os.path.getsize(self.path("formula_dialog_window.png")) > 1000)
         self.assertTrue(os.path.getsize(png) > 1000)
 
-    def test_a_new_run_restores_the_stored_choices(self):
-        r = self.run_text("FORMULA\n;@dialog select 2010 7\n;@dialog select 2009 1\n;@dialog check 4000\n"
-                          ";@dialog close\n")
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
-        r = self.run_text("FORMULA\n;@dialog show\n;@dialog close\n")
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
-        shown = r.stdout
-        self.assertIn("> 7 8. Disk Spring", shown)
-        self.assertIn("[x] Draw UCS", shown)
-        self.assertIn("[Polyline v]", shown)
-        # The disk spring's three slots: 1..100 at 20, 1..100 at 10, 1..100 at 5.
-        for slider in ("4010  slider        1..100 at 20", "4011  slider        1..100 at 10",
-                       "4012  slider        1..100 at 5"):
-            self.assertIn(slider, shown)
-        self.assertNotIn("4013", shown)
-
     def test_closing_without_preview_draws_nothing_and_in_chinese_asks_in_chinese(self):
         with open(self.registry, "w", encoding="utf-8") as f:
             f.write("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Curvix]\n"
