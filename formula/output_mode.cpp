@@ -1,7 +1,7 @@
 #include "formula/output_mode.h"
 
 namespace {
-bool gSplineOutput = false;
+bool gSplineOutput = true;
 }
 
 bool splineOutput() { return gSplineOutput; }

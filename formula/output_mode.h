@@ -1,4 +1,4 @@
-// How formula curves are drawn: as polylines (the default) or as splines. One setting for the whole process,
+// How formula curves are drawn: as splines (the default) or as polylines. One setting for the whole process,
 // chosen in the formula dialog.
 #pragma once
 
