@@ -31,11 +31,14 @@ void readLoop(AcDbDxfFiler* f, AcDbHatch::Loop& loop) {
         if (g.code == 97) {
             AcDbDxfGroup count = g;
             if (edge && edge->type == AcDbHatch::kSpline && !fitCountSeen) {
-                // In a spline edge, 97 may count its fit points; fit points (11) follow it then.
+                // A spline edge of a newer file counts its fit points with 97, even when it has none; the loop's
+                // source count, also 97, follows later. The group after the count tells the two apart: fit
+                // data, the next edge or the source count come after a fit count, source handles or the end
+                // of the loop after a source count.
                 fitCountSeen = true;
                 if (f->readGroup(g)) {
                     f->pushBackGroup();
-                    if (g.code == 11) continue;
+                    if (g.code == 11 || g.code == 12 || g.code == 13 || g.code == 72 || g.code == 97) continue;
                 }
             }
             readSources(count.integer);
@@ -181,7 +184,7 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
             case 41: mPatternScale = g.real; break;
             case 77: mPatternDouble = g.integer != 0; break;
             case 78: break;  // the pattern line count
-            case 53: mPatternLines.emplace_back().angle = g.real; break;
+            case 53: mPatternLines.emplace_back().angle = cvxRadians(g.real); break;
             case 43: case 44: case 45: case 46: case 49:
                 if (mPatternLines.empty()) break;
                 if (g.code == 43) mPatternLines.back().base.x = g.real;
@@ -225,9 +228,10 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
         filer->writeDouble(52, cvxDegrees(mPatternAngle));
         filer->writeDouble(41, mPatternScale);
         filer->writeInt16(77, mPatternDouble ? 1 : 0);
-        filer->writeInt16(78, static_cast<int16_t>(mPatternLines.size()));
-        for (const PatternLine& l : mPatternLines) {
-            filer->writeDouble(53, l.angle);
+        std::vector<PatternLine> lines = patternDefinition();
+        filer->writeInt16(78, static_cast<int16_t>(lines.size()));
+        for (const PatternLine& l : lines) {
+            filer->writeDouble(53, cvxDegrees(l.angle));
             filer->writeDouble(43, l.base.x);
             filer->writeDouble(44, l.base.y);
             filer->writeDouble(45, l.offset.x);

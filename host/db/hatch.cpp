@@ -7,6 +7,7 @@
 #include "cvx/dbents.h"
 #include "cvx/gecurve2d.h"
 #include "db/entity_transform.h"
+#include "db/hatch_patterns.h"
 
 using Edge = AcDbHatch::Edge;
 using Loop = AcDbHatch::Loop;
@@ -19,7 +20,27 @@ Acad::ErrorStatus AcDbHatch::setPattern(HatchPatternType type, const ACHAR* name
     std::wstring upper = mPatternName;
     std::transform(upper.begin(), upper.end(), upper.begin(), ::towupper);
     mSolid = upper == L"SOLID";
+    mPatternLines.clear();  // lines read with the old pattern no longer apply
     return Acad::eOk;
+}
+
+std::vector<AcDbHatch::PatternLine> AcDbHatch::patternDefinition() const {
+    if (mSolid) return {};
+    if (!mPatternLines.empty()) return mPatternLines;
+    const std::vector<PatternLine>* families = predefinedPattern(mPatternName);
+    if (!families) families = predefinedPattern(L"ANSI31");
+    double scale = mPatternScale > 0 ? mPatternScale : 1;
+    std::vector<PatternLine> out = *families;
+    for (PatternLine& l : out) {
+        AcGeVector2d base(l.base.x, l.base.y);
+        base.rotateBy(mPatternAngle);
+        l.offset.rotateBy(mPatternAngle);
+        l.angle += mPatternAngle;
+        l.base = AcGePoint2d::kOrigin + base * scale;
+        l.offset *= scale;
+        for (double& d : l.dashes) d *= scale;
+    }
+    return out;
 }
 
 int AcDbHatch::loopTypeAt(int index) const {
@@ -334,6 +355,12 @@ Acad::ErrorStatus AcDbHatch::transformBy(const AcGeMatrix3d& m) {
             e.startTangent = mapV(e.startTangent);
             e.endTangent = mapV(e.endTangent);
         }
+    }
+    for (PatternLine& l : mPatternLines) {
+        l.angle = mapAngle(l.angle);
+        l.base = map(l.base);
+        l.offset = mapV(l.offset);
+        for (double& d : l.dashes) d *= s;
     }
     for (AcGePoint2d& p : mSeeds) p = map(p);
     mElevation = (full * AcGePoint3d(0, 0, 0)).z;

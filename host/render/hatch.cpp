@@ -7,8 +7,6 @@ namespace cvx::render {
 
 namespace {
 
-constexpr double kDefaultSpacing = 3.175;
-
 // Cuts [t0, t1] of a line by its dash pattern (positive dash, negative gap, 0 dot), which repeats from t = 0.
 void addDashes(std::vector<Segment>& out, const AcGePoint2d& origin, const AcGeVector2d& dir, double t0,
                double t1, const std::vector<double>& dashes) {
@@ -74,15 +72,6 @@ std::vector<Segment> patternSegments(const std::vector<std::vector<AcGePoint2d>>
     return out;
 }
 
-std::vector<AcDbHatch::PatternLine> patternFamilies(const AcDbHatch& hatch) {
-    if (!hatch.patternLines().empty()) return hatch.patternLines();
-    AcDbHatch::PatternLine line;
-    line.angle = hatch.patternAngle() + M_PI / 4;
-    double spacing = kDefaultSpacing * (hatch.patternScale() > 0 ? hatch.patternScale() : 1);
-    line.offset = AcGeVector2d(-std::sin(line.angle), std::cos(line.angle)) * spacing;
-    return {line};
-}
-
 void drawHatch(const Pen& pen, const AcDbHatch& hatch) {
     Pen inPlane = pen.transformed(hatch.planeToWorld());
     double tol = inPlane.tolerance();
@@ -105,7 +94,7 @@ void drawHatch(const Pen& pen, const AcDbHatch& hatch) {
         return;
     }
     for (const auto& loop : loops) inPlane.polyline(loop, true);
-    for (const auto& family : patternFamilies(hatch))
+    for (const auto& family : hatch.patternDefinition())
         for (const auto& [a, b] : patternSegments(loops, family)) inPlane.polyline(std::vector{a, b}, false);
 }
 

@@ -17,10 +17,6 @@ using Segment = std::pair<AcGePoint2d, AcGePoint2d>;
 std::vector<Segment> patternSegments(const std::vector<std::vector<AcGePoint2d>>& loops,
                                      const AcDbHatch::PatternLine& family, size_t maxLines = 20000);
 
-// The line families of the hatch's pattern: those stored with it, else 45-degree lines 3.175 units apart
-// times the pattern scale (turned by the pattern angle).
-std::vector<AcDbHatch::PatternLine> patternFamilies(const AcDbHatch& hatch);
-
 void drawHatch(const Pen& pen, const AcDbHatch& hatch);
 
 }  // namespace cvx::render

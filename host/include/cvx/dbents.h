@@ -985,7 +985,8 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
     void copyDataTo(AcDbObject* other) const override;
 
-    // Pattern definition lines and seed points as read from a file, written back as they were.
+    // Pattern definition lines and seed points as read from a file, written back as they were. A line family
+    // lies in the hatch plane: angle in radians, base point, offset from one line to the next, dashes.
     struct PatternLine {
         double angle = 0;
         AcGePoint2d base;
@@ -994,6 +995,9 @@ public:
     };
     std::vector<PatternLine>& patternLines() { return mPatternLines; }
     const std::vector<PatternLine>& patternLines() const { return mPatternLines; }
+    // The line families drawn and saved: the stored ones, else those of the predefined pattern turned by the
+    // pattern angle and scaled (unknown names draw as ANSI31); none for a solid fill.
+    std::vector<PatternLine> patternDefinition() const;
     std::vector<AcGePoint2d>& seedPoints() { return mSeeds; }
     const std::vector<AcGePoint2d>& seedPoints() const { return mSeeds; }
 

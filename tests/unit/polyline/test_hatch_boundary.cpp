@@ -260,7 +260,7 @@ protected:
     std::wstring chbjOutput;
 };
 
-TEST_F(HatchFromFile, DISABLED_EveryPieceIsRed) {
+TEST_F(HatchFromFile, EveryPieceIsRed) {
     EXPECT_EQ(made.size(), 2u + 5u + 1u + 4u + 2u + 2u) << std::string(chbjOutput.begin(), chbjOutput.end());
     for (AcDbObjectId id : made) {
         AcDbObjectPointer<AcDbEntity> e(id, AcDb::kForRead);
@@ -268,7 +268,7 @@ TEST_F(HatchFromFile, DISABLED_EveryPieceIsRed) {
     }
 }
 
-TEST_F(HatchFromFile, DISABLED_PolylineLoopsKeepTheirRoundedEnds) {
+TEST_F(HatchFromFile, PolylineLoopsKeepTheirRoundedEnds) {
     std::vector<AcDbObjectId> ids = inColumn(-20);
     ASSERT_EQ(ids.size(), 2u);
     AcDbObjectPointer<AcDbPolyline> slot(ids[0], AcDb::kForRead);
@@ -282,7 +282,7 @@ TEST_F(HatchFromFile, DISABLED_PolylineLoopsKeepTheirRoundedEnds) {
     EXPECT_NEAR(box.maxPoint().x, 50, 1e-9) << "the half-circle end reaches x = 50";
 }
 
-TEST_F(HatchFromFile, DISABLED_LinesAndArcsOfBothDirectionsChainIntoTheLoop) {
+TEST_F(HatchFromFile, LinesAndArcsOfBothDirectionsChainIntoTheLoop) {
     std::vector<AcDbObjectId> ids = inColumn(100);
     ASSERT_EQ(ids.size(), 5u);
     // Undirected chaining: each piece shares an end with the next, and the last with the first.
@@ -299,7 +299,7 @@ TEST_F(HatchFromFile, DISABLED_LinesAndArcsOfBothDirectionsChainIntoTheLoop) {
     EXPECT_TRUE(endsOfId(ids[3]).mid.isEqualTo({110, 30, 0}, AcGeTol())) << endsOfId(ids[3]).mid.y;
 }
 
-TEST_F(HatchFromFile, DISABLED_FullCircleEdgeIsACircle) {
+TEST_F(HatchFromFile, FullCircleEdgeIsACircle) {
     std::vector<AcDbObjectId> ids = inColumn(200);
     ASSERT_EQ(ids.size(), 1u);
     AcDbObjectPointer<AcDbCircle> c(ids[0], AcDb::kForRead);
@@ -308,14 +308,14 @@ TEST_F(HatchFromFile, DISABLED_FullCircleEdgeIsACircle) {
     EXPECT_DOUBLE_EQ(c->radius(), 10);
 }
 
-TEST_F(HatchFromFile, DISABLED_EllipticalArcsOfBothDirections) {
+TEST_F(HatchFromFile, EllipticalArcsOfBothDirections) {
     std::vector<AcDbObjectId> ids = inColumn(300);
     ASSERT_EQ(ids.size(), 4u);
     EXPECT_TRUE(endsOfId(ids[0]).mid.isEqualTo({320, 10, 0}, AcGeTol()));
     EXPECT_TRUE(endsOfId(ids[2]).mid.isEqualTo({310, -15, 0}, AcGeTol())) << endsOfId(ids[2]).mid.y;
 }
 
-TEST_F(HatchFromFile, DISABLED_SplineEdgesFromControlPointsAndFromFitPoints) {
+TEST_F(HatchFromFile, SplineEdgesFromControlPointsAndFromFitPoints) {
     std::vector<AcDbObjectId> nurbs = inColumn(400), fitted = inColumn(500);
     ASSERT_EQ(nurbs.size(), 2u);
     ASSERT_EQ(fitted.size(), 2u);
