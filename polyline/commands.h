@@ -19,3 +19,7 @@ void pldfCommand();
 void pldjdfCommand();
 // Hatch boundary recovery.
 void chbjCommand();
+// Batch offset, random array and projection.
+void ploffsetCommand();
+void plrndarrayCommand();
+void qxtyCommand();
