@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
-#include <memory>
 #include <vector>
 
 #include "cvx/dbmain.h"
