@@ -8,6 +8,14 @@ namespace {
 AcGeVector3d vec(const AcDbDxfGroup& g) { return {g.point.x, g.point.y, g.point.z}; }
 AcGePoint3d pt(const AcDbDxfGroup& g) { return g.point; }
 bool isZAxis(const AcGeVector3d& n) { return n.x == 0 && n.y == 0 && n.z == 1; }
+// Circles and arcs keep their centre in world coordinates; a drawing file gives it in the entity's own
+// coordinate system (the arbitrary axes of its normal).
+AcGePoint3d centerToFile(const AcGePoint3d& c, const AcGeVector3d& n) {
+    return isZAxis(n) ? c : AcGeMatrix3d::worldToPlane(n) * c;
+}
+AcGePoint3d centerFromFile(const AcGePoint3d& c, const AcGeVector3d& n) {
+    return isZAxis(n) ? c : AcGeMatrix3d::planeToWorld(n) * c;
+}
 void writeNormal(AcDbDxfFiler* f, const AcGeVector3d& n) {
     if (!isZAxis(n)) f->writeVector3d(210, n);
 }
@@ -116,6 +124,7 @@ Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer) {
             case 210: mNormal = vec(g); break;
             default: cvxKeepGroup(this, kSectionTail, g);
         }
+    mCenter = centerFromFile(mCenter, mNormal);
     return filer->filerStatus();
 }
 
@@ -124,7 +133,7 @@ Acad::ErrorStatus AcDbCircle::dxfOutFields(AcDbDxfFiler* filer) const {
     if (es != Acad::eOk) return es;
     filer->writeString(100, L"AcDbCircle");
     writeThickness(filer, mThickness);
-    filer->writePoint3d(10, mCenter);
+    filer->writePoint3d(10, centerToFile(mCenter, mNormal));
     filer->writeDouble(40, mRadius);
     writeNormal(filer, mNormal);
     return filer->filerStatus();
@@ -144,6 +153,7 @@ Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer) {
             case 210: mNormal = vec(g); break;
             default: cvxKeepGroup(this, kSectionTail, g);
         }
+    mCenter = centerFromFile(mCenter, mNormal);
     return filer->filerStatus();
 }
 
@@ -152,7 +162,7 @@ Acad::ErrorStatus AcDbArc::dxfOutFields(AcDbDxfFiler* filer) const {
     if (es != Acad::eOk) return es;
     filer->writeString(100, L"AcDbCircle");
     writeThickness(filer, mThickness);
-    filer->writePoint3d(10, mCenter);
+    filer->writePoint3d(10, centerToFile(mCenter, mNormal));
     filer->writeDouble(40, mRadius);
     writeNormal(filer, mNormal);
     filer->writeString(100, L"AcDbArc");
