@@ -1,7 +1,10 @@
 // curvix: opens a drawing, runs a script or the commands a person types, and writes what was asked.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <clocale>
+#include <cstring>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "app/options.h"
@@ -33,8 +36,14 @@ std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& 
     auto db = std::make_unique<AcDbDatabase>(true);
     if (path.empty()) return db;
     std::wstring wpath = cvxFromUtf8(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        // Only a name that is simply not taken yet starts a new drawing; a path through a file, one that
+        // cannot be searched, or a loop of links cannot hold a drawing at all.
+        if (errno != ENOENT) {
+            error = "cannot open " + path + ": " + std::strerror(errno);
+            return nullptr;
+        }
         db->setFileName(wpath);
         return db;
     }

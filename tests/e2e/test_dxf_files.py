@@ -203,5 +203,32 @@ class SavingAgain(unittest.TestCase):
         self.assertEqual(audit_problems(second), [])
 
 
+class DrawingPaths(unittest.TestCase):
+    """A drawing name that is not taken yet starts a new drawing; a path that cannot name a file is refused."""
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def test_a_new_name_starts_a_new_drawing(self):
+        new, out = os.path.join(self.dir.name, "new.dxf"), os.path.join(self.dir.name, "out.dxf")
+        r = run("LINE 0,0 3,4\n\n", "-o", out, drawing=new)
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertEqual([e.dxftype() for e in ezdxf.readfile(out).modelspace()], ["LINE"])
+
+    def test_a_path_through_a_file_is_refused(self):
+        plain = os.path.join(self.dir.name, "plain.txt")
+        with open(plain, "w") as f:
+            f.write("not a folder\n")
+        out = os.path.join(self.dir.name, "out.dxf")
+        for drawing in (os.path.join(plain, "x.dxf"), os.path.join(plain, "sub", "x.dxf")):
+            r = run("LINE 0,0 3,4\n\n", "-o", out, drawing=drawing)
+            self.assertEqual(r.returncode, 1, r.stdout + r.stderr)
+            self.assertIn("cannot open " + drawing + ": Not a directory", r.stderr)
+            self.assertFalse(os.path.exists(out), "nothing is written after a refused drawing")
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=2)
