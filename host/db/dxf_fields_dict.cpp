@@ -4,7 +4,7 @@
 
 #include "cvx/dbents.h"
 #include "db/dxf_support.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 
 Acad::ErrorStatus AcDbDictionary::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = AcDbObject::dxfInFields(filer);

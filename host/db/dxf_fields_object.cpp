@@ -5,7 +5,7 @@
 
 #include "cvx/dbents.h"
 #include "db/dxf_support.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 
 // ---- group codes ----
 
@@ -52,7 +52,7 @@ CvxDxfKind cvxDxfKind(int c) {
     return K::Invalid;
 }
 
-std::wstring AcDbDxfGroup::wtext() const { return cvxWideFromUtf8(text); }
+std::wstring AcDbDxfGroup::wtext() const { return cvxFromUtf8(text); }
 
 // ---- kept groups ----
 
@@ -103,7 +103,7 @@ void cvxWriteTextGroup(AcDbDxfFiler* filer, int code, std::string_view text) {
         else out->writeRaw(code, text);
         return;
     }
-    filer->writeString(code, cvxWideFromUtf8(text));
+    filer->writeString(code, cvxFromUtf8(text));
 }
 
 void cvxWriteKept(const AcDbObject* obj, AcDbDxfFiler* filer, std::string_view section) {
@@ -124,13 +124,13 @@ AcDbObjectId cvxRecordByName(AcDbDxfFiler* filer, AcDbDatabase::TableIndex table
     if (!db) return {};
     auto* t = AcDbSymbolTable::cast(db->tableId(table).objectPtr());
     AcDbObjectId id;
-    if (t) t->getAt(cvxWideFromUtf8(name).c_str(), id);
+    if (t) t->getAt(cvxFromUtf8(name).c_str(), id);
     return id;
 }
 
 std::string cvxRecordName(AcDbObjectId id) {
     auto* rec = AcDbSymbolTableRecord::cast(id.objectPtr());
-    return rec ? cvxUtf8FromWide(rec->name()) : std::string();
+    return rec ? cvxToUtf8(rec->name()) : std::string();
 }
 
 // ---- angles ----

@@ -1,7 +1,7 @@
 // Filing of symbol tables and their records.
 #include "cvx/dbents.h"
 #include "db/dxf_support.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 
 // ---- tables ----
 

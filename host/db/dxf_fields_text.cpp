@@ -3,7 +3,7 @@
 
 #include "cvx/dbents.h"
 #include "db/dxf_support.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 
 namespace {
 AcGeVector3d vec(const AcDbDxfGroup& g) { return {g.point.x, g.point.y, g.point.z}; }
@@ -87,8 +87,8 @@ Acad::ErrorStatus AcDbAttributeDefinition::dxfInFields(AcDbDxfFiler* filer) {
     cvxTakeKept(this, [&](int code, std::string_view text) {
         switch (code) {
             case 100: return text == "AcDbAttributeDefinition";
-            case 3: mPrompt = cvxWideFromUtf8(text); return true;
-            case 2: mTag = cvxWideFromUtf8(text); return true;
+            case 3: mPrompt = cvxFromUtf8(text); return true;
+            case 2: mTag = cvxFromUtf8(text); return true;
             case 70: mAttFlags = static_cast<int>(cvxKeptInt(text)); return true;
             case 73: mFieldLength = static_cast<int>(cvxKeptInt(text)); return true;
             default: return false;
@@ -115,7 +115,7 @@ Acad::ErrorStatus AcDbAttribute::dxfInFields(AcDbDxfFiler* filer) {
     cvxTakeKept(this, [&](int code, std::string_view text) {
         switch (code) {
             case 100: return text == "AcDbAttribute";
-            case 2: mTag = cvxWideFromUtf8(text); return true;
+            case 2: mTag = cvxFromUtf8(text); return true;
             case 70: mAttFlags = static_cast<int>(cvxKeptInt(text)); return true;
             case 73: mFieldLength = static_cast<int>(cvxKeptInt(text)); return true;
             default: return false;
@@ -160,7 +160,7 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer) {
             case 73: mSpacingStyle = static_cast<int>(g.integer); break;
             default: cvxKeepGroup(this, kSectionTail, g);
         }
-    mContents = cvxWideFromUtf8(contents);
+    mContents = cvxFromUtf8(contents);
     if (!haveDirection && rotation != 0) mDirection = AcGeVector3d(std::cos(rotation), std::sin(rotation), 0);
     return filer->filerStatus();
 }

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "db/utf8.h"
+#include "ge/utf8.h"
 
 struct DxfError {
     std::string message;

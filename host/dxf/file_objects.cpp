@@ -4,7 +4,7 @@
 
 #include "cvx/dbents.h"
 #include "db/database_impl.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 
 namespace {
 AcDbHandle reserveHandle(AcDbDatabase& db) {
@@ -60,7 +60,7 @@ AcDbObject* makeLayout(const ACHAR* name, int tabOrder, AcDbObjectId block) {
     add(148, "0");
     add(149, "0");
     add(100, "AcDbLayout");
-    add(1, cvxUtf8FromWide(name));
+    add(1, cvxToUtf8(name));
     add(70, "1");
     add(71, std::to_string(tabOrder));
     for (int c : {10, 20, 11, 21, 12, 22, 32}) add(c, "0");

@@ -5,7 +5,7 @@
 
 #include "cvx/dbents.h"
 #include "db/dxf_support.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 #include "dxf/text_codec.h"
 
 int dxfVersionFromName(std::string_view v) {
@@ -79,7 +79,7 @@ void dxfReadHeader(const DxfElement& e, AcDbDatabase& db, DxfHeaderNames& names)
         else if (name == "$ACADMAINTVER") continue;  // written anew
         else {
             AcDbDatabase::KeptHeaderVariable kept;
-            kept.name = cvxWideFromUtf8(name);
+            kept.name = cvxFromUtf8(name);
             for (size_t k = first; k < i; ++k) cvxGroupTexts(gs[k], kept.groups);
             db.keptHeaderVariables().push_back(std::move(kept));
         }

@@ -6,7 +6,7 @@
 #include <charconv>
 #include <string>
 
-#include "db/utf8.h"
+#include "ge/utf8.h"
 
 int dxfCodePageFromName(std::string_view name) {
     auto eq = [](std::string_view a, std::string_view b) {

@@ -6,7 +6,7 @@
 #include "cvx/dbents.h"
 #include "db/database_impl.h"
 #include "db/dxf_support.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 #include "dxf/header_vars.h"
 #include "dxf/out_filer.h"
 
@@ -55,7 +55,7 @@ void Writer::writeObject(const AcDbObject* obj, const std::wstring& type) {
     mFiler.writeString(0, type);
     Acad::ErrorStatus es = obj->dxfOutFields(&mFiler);
     if (es != Acad::eOk && mError.empty())
-        mError = "the " + cvxUtf8FromWide(type) + " with handle " + std::to_string(obj->handle().value()) +
+        mError = "the " + cvxToUtf8(type) + " with handle " + std::to_string(obj->handle().value()) +
                  " could not be written (" + acadErrorStatusText(es) + ")";
     cvxWriteKept(obj, &mFiler, kSectionTail);
     writeXData(obj);

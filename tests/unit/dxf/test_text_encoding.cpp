@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cvx/dbents.h"
+#include "cvx/wide.h"
 #include "dxf/text_codec.h"
 #include "dxf_test_util.h"
 
@@ -80,4 +81,18 @@ TEST(DxfText, EncodingOfControlCharactersAndCarets) {
     EXPECT_EQ(dxfCodePageFromName("dos437"), 437);
     EXPECT_EQ(dxfCodePageFromName("UTF-8"), 0);
     EXPECT_EQ(dxfCodePageName(1252), "ANSI_1252");
+}
+
+TEST(DxfText, MalformedUtf8BecomesOneReplacementPerBadByte) {
+    // Read from a 2007 file (UTF-8), the same decoding as every other UTF-8 text of the host: an overlong
+    // slash, an encoded surrogate, a cut-off three-byte sequence and a stray continuation byte each give
+    // U+FFFD per byte, and the well-formed characters around them stay.
+    const std::string raw = "a\xC0\xAF" "b\xED\xA0\x80" "c\xE4\xBD" "d\x80" "\xE4\xBD\xA0";
+    const std::wstring want = L"a\uFFFD\uFFFDb\uFFFD\uFFFD\uFFFDc\uFFFD\uFFFDd\uFFFD\u4F60";
+    EXPECT_EQ(readText(fileWithText("AC1021", "ANSI_1252", raw)), want);
+    EXPECT_EQ(cvxFromUtf8(raw), want);
+    // The largest code point and the first beyond it.
+    EXPECT_EQ(cvxFromUtf8("\xF4\x8F\xBF\xBF"), std::wstring(1, wchar_t(0x10FFFF)));
+    EXPECT_EQ(cvxFromUtf8("\xF4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(cvxToUtf8(std::wstring(1, wchar_t(0xD800)) + L"x"), "\xEF\xBF\xBDx");
 }
