@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "cvx/editor.h"
+#include "cvx/registry.h"
 #include "cvx/wide.h"
 #include "editor/command_stack.h"
 #include "editor/expr_queue.h"
@@ -45,6 +46,7 @@ bool runCommand(const std::wstring& typedName) {
 void runCommandLoop() {
     while (!gQuit) {
         runQueuedExpressions();
+        cvxRegistryFlush();  // what the last command wrote survives whatever ends the program next
         InputSource* source = currentSource();
         if (!source || source->failed()) return;
         Input in = readAnswer({L"Command: ", false, false});

@@ -104,6 +104,12 @@ std::string cvxRegistryPath() {
     return store().path();
 }
 
+void cvxRegistryFlush() {
+    std::lock_guard lock(gMutex);
+    if (gStore)
+        gStore->flush();
+}
+
 void cvxRegistryReload() {
     std::lock_guard lock(gMutex);
     gStore.reset();

@@ -164,7 +164,7 @@ bool RegistryStore::addWithParents(std::wstring_view key) {
 
 LONG RegistryStore::createKey(std::wstring_view key, bool* created) {
     load();
-    KeyMap before = mKeys;
+    KeyMap before = undoCopy();
     bool added = addWithParents(key);
     if (created)
         *created = added;
@@ -173,7 +173,7 @@ LONG RegistryStore::createKey(std::wstring_view key, bool* created) {
 
 LONG RegistryStore::setValue(std::wstring_view key, std::wstring_view name, const RegValue& value) {
     load();
-    KeyMap before = mKeys;
+    KeyMap before = undoCopy();
     Key* k = find(key);
     if (!k)
         return ERROR_FILE_NOT_FOUND;
@@ -189,7 +189,7 @@ LONG RegistryStore::setValue(std::wstring_view key, std::wstring_view name, cons
 
 LONG RegistryStore::deleteValue(std::wstring_view key, std::wstring_view name) {
     load();
-    KeyMap before = mKeys;
+    KeyMap before = undoCopy();
     Key* k = find(key);
     if (!k)
         return ERROR_FILE_NOT_FOUND;
@@ -208,16 +208,34 @@ LONG RegistryStore::deleteKey(std::wstring_view key) {
         return ERROR_FILE_NOT_FOUND;
     if (hasSubkeys(key))
         return ERROR_ACCESS_DENIED;
-    KeyMap before = mKeys;
+    KeyMap before = undoCopy();
     mKeys.erase(fold(key));
     return commit(std::move(before));
 }
 
 LONG RegistryStore::commit(KeyMap before) {
+    if (mBurst) {
+        mPending = true;  // written with the rest of the burst
+        return ERROR_SUCCESS;
+    }
     LONG r = save();
     if (r != ERROR_SUCCESS)
         mKeys = std::move(before);
+    else
+        mBurst = true;
     return r;
+}
+
+bool RegistryStore::flush() {
+    mBurst = false;
+    if (!mPending)
+        return true;
+    mPending = false;
+    LONG r = save();
+    if (r != ERROR_SUCCESS)
+        std::fprintf(stderr, "curvix: registry file %s: the latest changes could not be written (error %ld)\n",
+                     mPath.c_str(), static_cast<long>(r));
+    return r == ERROR_SUCCESS;
 }
 
 void RegistryStore::load() {

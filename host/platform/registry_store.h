@@ -20,6 +20,9 @@ struct RegValue {
 class RegistryStore {
 public:
     explicit RegistryStore(std::string path) : mPath(std::move(path)) {}
+    ~RegistryStore() { flush(); }
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
 
     const std::string& path() const { return mPath; }
     // Problems found in the file (line numbers and reasons); writes fail while there are any.
@@ -29,13 +32,18 @@ public:
     bool hasSubkeys(std::wstring_view key);
     const RegValue* value(std::wstring_view key, std::wstring_view name);
 
-    // Each change is written to the file at once; when that fails the change is undone.
+    // The first change after a flush is written to the file at once (when that fails the change is undone);
+    // changes after it are kept in memory until flush(), so that a burst of writes costs two file writes.
     LONG createKey(std::wstring_view key, bool* created);
     LONG setValue(std::wstring_view key, std::wstring_view name, const RegValue& value);
     LONG deleteValue(std::wstring_view key, std::wstring_view name);
     LONG deleteKey(std::wstring_view key);
 
     // The key path with separators tidied ("A\\B\" → "A\B") or empty when it has no known root.
+    // Writes pending changes to the file; false (reported on stderr) when that failed.
+    bool flush();
+    bool pending() const { return mPending; }
+
     static std::wstring normalizeKey(std::wstring_view key);
 
 private:
@@ -50,11 +58,14 @@ private:
     std::string format() const;
     LONG save();
     LONG commit(KeyMap before);
+    KeyMap undoCopy() const { return mBurst ? KeyMap() : mKeys; }  // what commit() restores on failure
     Key* find(std::wstring_view key);
     bool addWithParents(std::wstring_view key);  // true when a key was added
 
     std::string mPath;
     bool mLoaded = false;
+    bool mBurst = false;    // a change was written since the last flush; the next ones wait
+    bool mPending = false;  // changes not yet in the file
     KeyMap mKeys;  // by folded path, so that a key sorts right before its subkeys
     std::vector<std::string> mErrors;
 };

@@ -60,6 +60,9 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey);
 
 // The file the registry is kept in.
 std::string cvxRegistryPath();
+// Writes registry changes still held in memory to the file (a burst of writes is saved as one; the host
+// calls this when a command ends, and it happens at exit).
+void cvxRegistryFlush();
 // Forgets the registry held in memory: the next call reads the file again (the place is looked up anew
 // from CURVIX_REGISTRY). Open handles stay valid.
 void cvxRegistryReload();

@@ -1,5 +1,9 @@
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cwchar>
 
@@ -48,6 +52,7 @@ TEST_F(RegistryTest, ValuesSurviveARestartInExportFormat) {
     ASSERT_EQ(writeDword(HKEY_CURRENT_USER, kKey, L"ChineseVersion", 26), ERROR_SUCCESS);
     ASSERT_EQ(writeString(HKEY_LOCAL_MACHINE, L"Software\\A", nullptr, L"曲线"), ERROR_SUCCESS);
 
+    cvxRegistryFlush();  // as when a command ends
     EXPECT_EQ(readText(cvxRegistryPath()),
               "Windows Registry Editor Version 5.00\n\n"
               "[HKEY_CURRENT_USER\\Software]\n\n"
@@ -172,4 +177,78 @@ TEST_F(RegistryTest, WritesReplaceTheFileWhole) {
     EXPECT_NE(writeDword(HKEY_CURRENT_USER, kKey, L"A", 5), ERROR_SUCCESS);
     HKEY k;
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &k), ERROR_FILE_NOT_FOUND);
+}
+
+namespace {
+ino_t inodeOf(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+DWORD storedDword(const std::string& path, const wchar_t* name) {
+    cvx::RegistryStore fresh(path);  // what another process would read now
+    const cvx::RegValue* v = fresh.value(L"HKEY_CURRENT_USER\\Software\\Tarnwick\\Curvix", name);
+    return v ? v->number : 0xFFFFFFFF;
+}
+}  // namespace
+
+TEST_F(RegistryTest, ABurstOfWritesReachesTheFileTwice) {
+    const std::string path = cvxRegistryPath();
+    const std::wstring key = L"HKEY_CURRENT_USER\\Software\\Tarnwick\\Curvix";
+    cvx::RegistryStore store(path);
+    ASSERT_EQ(store.createKey(key, nullptr), ERROR_SUCCESS);  // the first change is saved at once
+    ino_t first = inodeOf(path);
+    ASSERT_NE(first, 0u);
+    for (DWORD i = 0; i < 100; ++i) {
+        cvx::RegValue v;
+        v.type = REG_DWORD;
+        v.number = i;
+        ASSERT_EQ(store.setValue(key, L"V" + std::to_wstring(i), v), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(inodeOf(path), first);  // every file write is a new file renamed into place
+    EXPECT_EQ(storedDword(path, L"V99"), 0xFFFFFFFFu);
+    EXPECT_TRUE(store.pending());
+
+    EXPECT_TRUE(store.flush());
+    EXPECT_NE(inodeOf(path), first);
+    EXPECT_EQ(storedDword(path, L"V0"), 0u);
+    EXPECT_EQ(storedDword(path, L"V99"), 99u);
+
+    // After a flush the next change is written at once again.
+    cvx::RegValue seven;
+    seven.type = REG_DWORD;
+    seven.number = 7;
+    ASSERT_EQ(store.setValue(key, L"Late", seven), ERROR_SUCCESS);
+    EXPECT_EQ(storedDword(path, L"Late"), 7u);
+    EXPECT_FALSE(store.pending());
+
+    // A pending change that cannot reach the disk any more is reported by the flush.
+    ASSERT_EQ(store.setValue(key, L"Lost", seven), ERROR_SUCCESS);
+    std::filesystem::remove_all(dir / "config");
+    writeText(dir / "config", "a file where the folder was\n");
+    EXPECT_FALSE(store.flush());
+    EXPECT_FALSE(store.pending());
+}
+
+TEST_F(RegistryTest, WhatWasWrittenSurvivesTheProgramsEnd) {
+    // A child writes a burst and ends: killed right after a flush, or by exit without one.
+    auto child = [&](const wchar_t* name, bool killed) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            for (DWORD i = 1; i <= 3; ++i) writeDword(HKEY_CURRENT_USER, kKey, name, i);
+            if (killed) {
+                cvxRegistryFlush();
+                raise(SIGKILL);
+            }
+            std::exit(0);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return status;
+    };
+    EXPECT_TRUE(WIFSIGNALED(child(L"Killed", true)));
+    EXPECT_EQ(child(L"Exited", false), 0);
+    cvxRegistryReload();
+    EXPECT_EQ(storedDword(cvxRegistryPath(), L"Killed"), 3u);
+    EXPECT_EQ(storedDword(cvxRegistryPath(), L"Exited"), 3u);
 }
