@@ -2,17 +2,38 @@
 
 #include "cvx/dbents.h"
 #include "db/database_impl.h"
+#include "db/object_pool.h"
 
 // ---- object store ----
 
+AcDbStubStore::~AcDbStubStore() {
+    for (AcDbStub* c : mChunks) cvxArenaFree(c, kChunk * sizeof(AcDbStub));
+}
+
+AcDbStub& AcDbStubStore::emplace_back() {
+    if (mCount == mChunks.size() * kChunk)
+        mChunks.push_back(static_cast<AcDbStub*>(cvxArenaAlloc(kChunk * sizeof(AcDbStub))));
+    AcDbStub* s = &mChunks[mCount / kChunk][mCount % kChunk];
+    ++mCount;
+    return *new (s) AcDbStub();
+}
+
 AcDbStub* AcDbDatabase::Impl::stubFor(uint64_t handle, bool create) {
-    auto it = byHandle.find(handle);
-    if (it != byHandle.end()) return it->second;
+    if (handle < kDenseLimit) {
+        if (handle < mDense.size() && mDense[handle]) return mDense[handle];
+    } else if (auto it = mSparse.find(handle); it != mSparse.end()) {
+        return it->second;
+    }
     if (!create) return nullptr;
     AcDbStub& s = stubs.emplace_back();
     s.db = db;
     s.handle = handle;
-    byHandle.emplace(handle, &s);
+    if (handle < kDenseLimit) {
+        if (handle >= mDense.size()) mDense.resize(std::max<size_t>(handle + 1, mDense.size() * 2), nullptr);
+        mDense[handle] = &s;
+    } else {
+        mSparse.emplace(handle, &s);
+    }
     return &s;
 }
 
@@ -31,11 +52,14 @@ Acad::ErrorStatus AcDbDatabase::Impl::addWithHandle(AcDbObject* obj, uint64_t ha
 
 Acad::ErrorStatus AcDbDatabase::Impl::addNew(AcDbObject* obj, AcDbObjectId& id) {
     uint64_t h = db->mNextHandle.value();
-    while (byHandle.count(h)) ++h;
+    while (stubFor(h, false)) ++h;
     return addWithHandle(obj, h, id);
 }
 
-void AcDbDatabase::Impl::reserve(size_t objects) { byHandle.reserve(byHandle.size() + objects); }
+void AcDbDatabase::Impl::reserveHandles(uint64_t count) {
+    size_t want = static_cast<size_t>(std::min(count, kDenseLimit));
+    if (want > mDense.size()) mDense.resize(want, nullptr);
+}
 
 // ---- database ----
 

@@ -4,6 +4,7 @@
 
 #include "cvx/dbmain.h"
 #include "db/object_extras.h"
+#include "db/object_pool.h"
 #include "db/rxdefs.h"
 #include "db/stub.h"
 
@@ -63,6 +64,9 @@ Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name name) {
 // ---- object ----
 
 AcDbObject::AcDbObject() = default;
+
+void* AcDbObject::operator new(size_t size) { return cvxPoolAlloc(size); }
+void AcDbObject::operator delete(void* p, size_t size) { cvxPoolFree(p, size); }
 
 AcDbObject::~AcDbObject() {
     if (mExtras)

@@ -105,6 +105,9 @@ public:
     ACRX_DECLARE_MEMBERS(AcDbObject);
     AcDbObject();
     ~AcDbObject() override;
+    // Objects come from the host's object pool, which keeps drawings of millions of objects quick to build.
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size);
     AcDbObject(const AcDbObject&) = delete;
     AcDbObject& operator=(const AcDbObject&) = delete;
 
