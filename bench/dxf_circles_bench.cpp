@@ -1,7 +1,7 @@
 // Saving and loading a drawing of many circles, side by side with a minimal reference: the same circles
 // formatted with std::to_chars and written with fwrite, and parsed back with std::from_chars. Optionally
 // also the independent Python reader/writer (slow: run once). Prints medians and the peak memory per circle
-// of a process that only loads the drawing.
+// of a process that only loads the drawing, and the machine's load average (other work skews the times).
 //
 //   dxf_circles_bench [--count N] [--runs R] [--ezdxf] [--keep DIR (files are written there and kept)]
 #include <sys/wait.h>
@@ -12,6 +12,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -204,7 +205,9 @@ int main(int argc, char** argv) {
     double minRead = median(runs, [&] { parsed = minimalRead(minFile); });
     long peak = loadOnlyPeak(argv[0], hostFile);
 
-    std::printf("%d circles, median of %d runs\n", count, runs);
+    double load[3] = {-1, -1, -1};
+    getloadavg(load, 3);
+    std::printf("%d circles, median of %d runs (load average %.2f %.2f %.2f)\n", count, runs, load[0], load[1], load[2]);
     std::printf("%-28s %10s %8s\n", "", "seconds", "ratio");
     std::printf("%-28s %10.3f %8.2f\n", "host save", hostSave, hostSave / minWrite);
     std::printf("%-28s %10.3f %8.2f\n", "host load", hostLoadT, hostLoadT / minRead);

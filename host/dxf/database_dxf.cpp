@@ -1,10 +1,11 @@
 // Reading and saving a database as a drawing file.
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
 
 #include "cvx/dbmain.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 #include "dxf/atomic_file.h"
 #include "dxf/dxf_error.h"
 #include "dxf/file_objects.h"
@@ -14,9 +15,17 @@
 #include "dxf/writer.h"
 
 namespace {
+// Eight bytes at a time: this looks at every byte of a file that may be a hundred megabytes.
 bool hasHighBytes(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    for (; end - p >= 8; p += 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (w & 0x8080808080808080u) return true;
+    }
+    for (; p < end; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x80) return true;
     return false;
 }
 
@@ -24,16 +33,16 @@ void releaseMapped(void* file, size_t offset) { static_cast<DxfMappedFile*>(file
 }  // namespace
 
 Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
-    std::string path = cvxUtf8FromWide(fileName ? fileName : L"");
+    std::string path = cvxToUtf8(fileName ? fileName : L"");
     DxfMappedFile file;
     std::string why;
     if (!file.open(path, why)) {
-        setLastErrorText(cvxWideFromUtf8("cannot open '" + path + "': " + why));
+        setLastErrorText(cvxFromUtf8("cannot open '" + path + "': " + why));
         return Acad::eFileNotFound;
     }
     std::string_view text = file.text();
     if (text.starts_with("AutoCAD Binary DXF")) {
-        setLastErrorText(cvxWideFromUtf8("'" + path + "' is a binary drawing file; only ASCII files are read"));
+        setLastErrorText(cvxFromUtf8("'" + path + "' is a binary drawing file; only ASCII files are read"));
         return Acad::eInvalidInput;
     }
     DxfFileFacts facts = dxfPeekHeader(text);
@@ -48,10 +57,10 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     try {
         dxfReadDatabase(text, *fresh, mapped ? &releaseMapped : nullptr, &file);
     } catch (const DxfError& e) {
-        setLastErrorText(cvxWideFromUtf8(path + ": " + e.message));
+        setLastErrorText(cvxFromUtf8(path + ": " + e.message));
         return Acad::eBadDxfSequence;
     } catch (const std::bad_alloc&) {
-        setLastErrorText(cvxWideFromUtf8(path + ": not enough memory to read the file"));
+        setLastErrorText(cvxFromUtf8(path + ": not enough memory to read the file"));
         return Acad::eOutOfMemory;
     }
     fresh->setCodePage(facts.version >= AcDb::kDHL_1021 ? 0 : facts.codePage);
@@ -64,7 +73,7 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
 }
 
 Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int, AcDb::AcDbDwgVersion version) const {
-    std::string path = cvxUtf8FromWide(fileName ? fileName : L"");
+    std::string path = cvxToUtf8(fileName ? fileName : L"");
     if (version != AcDb::kDHL_1015) {
         setLastErrorText(L"drawing files are written in the 2000 format (AC1015) only");
         return Acad::eNotImplementedYet;
@@ -85,7 +94,7 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int, AcDb::AcDbDwg
         },
         error);
     if (!ok) {
-        setLastErrorText(cvxWideFromUtf8(error));
+        setLastErrorText(cvxFromUtf8(error));
         return Acad::eFileAccessErr;
     }
     setLastErrorText(L"");

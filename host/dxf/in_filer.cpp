@@ -1,7 +1,8 @@
 #include "dxf/in_filer.h"
 
 #include "cvx/dbents.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
+#include "ge/utf8.h"
 
 void DxfInFiler::start(const DxfElement& e, size_t first) {
     mElement = &e;
@@ -34,7 +35,13 @@ void DxfInFiler::pushBackGroup() {
 
 bool DxfInFiler::atSubclassData(const ACHAR* subClassName) {
     if (mPos >= mEnd || mElement->groups[mPos].code != 100) return false;
-    if (mElement->groups[mPos].text != cvxUtf8FromWide(subClassName ? subClassName : L"")) return false;
+    // Compared code point by code point: this runs for every object read, so nothing is converted.
+    std::string_view text = mElement->groups[mPos].text;
+    const ACHAR* name = subClassName ? subClassName : L"";
+    size_t i = 0;
+    for (; i < text.size() && *name; ++name)
+        if (static_cast<wchar_t>(cvxUtf8Next(text, i)) != *name) return false;
+    if (i != text.size() || *name) return false;
     ++mPos;
     return true;
 }
@@ -47,7 +54,7 @@ AcDbObjectId DxfInFiler::idFromHandle(uint64_t handle) {
 AcDbObjectId DxfInFiler::recordByName(AcDbDatabase::TableIndex table, std::string_view name) {
     NameCache& cache = mNames[table];
     if (!cache.id.isNull() && cache.name == name && !cache.id.isErased()) return cache.id;
-    std::wstring wname = cvxWideFromUtf8(name);
+    std::wstring wname = cvxFromUtf8(name);
     AcDbObjectId id;
     if (auto* t = AcDbSymbolTable::cast(mDb.tableId(table).objectPtr())) t->getAt(wname.c_str(), id);
     if (id.isNull() && (table == AcDbDatabase::kLayer || table == AcDbDatabase::kBlock) && !wname.empty())

@@ -58,9 +58,9 @@ bool DxfMappedFile::open(const std::string& path, std::string& error) {
 void DxfMappedFile::release(size_t offset) {
     if (!mMap) return;
     constexpr size_t kStep = 16u << 20;
-    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-    size_t upTo = offset > (1u << 20) ? (offset - (1u << 20)) / page * page : 0;
-    if (upTo < mReleased + kStep) return;
+    if (offset < mReleased + kStep + (1u << 20)) return;  // the usual case, asked for every element
+    static const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    size_t upTo = (offset - (1u << 20)) / page * page;
     madvise(static_cast<char*>(mMap) + mReleased, upTo - mReleased, MADV_DONTNEED);
     mReleased = upTo;
 }

@@ -1,10 +1,28 @@
 #include "dxf/out_filer.h"
 
-#include "db/utf8.h"
+#include "cvx/wide.h"
+#include "ge/utf8.h"
 #include "dxf/text_codec.h"
+
+namespace {
+// Printable ASCII other than the caret is written as it is (most texts: subclass markers, names).
+bool isPlainAscii(std::wstring_view s) {
+    for (wchar_t c : s)
+        if (c < 0x20 || c >= 0x80 || c == L'^') return false;
+    return true;
+}
+}  // namespace
 
 void DxfOutFiler::writeString(int code, std::wstring_view s) {
     mOut.code(code);
+    if (isPlainAscii(s)) {
+        std::string& buf = mOut.buffer();
+        const size_t at = buf.size();
+        buf.resize(at + s.size());
+        for (size_t i = 0; i < s.size(); ++i) buf[at + i] = static_cast<char>(s[i]);
+        mOut.endLine();
+        return;
+    }
     mScratch.clear();
     for (wchar_t c : s) cvxUtf8Append(mScratch, static_cast<char32_t>(c));
     dxfAppendEncodedText(mOut.buffer(), mScratch, mEscape);
@@ -64,7 +82,7 @@ void DxfOutFiler::writeRecordName(int code, AcDbObjectId record) {
     if (it == mNames.end()) {
         std::string encoded;
         auto* rec = AcDbSymbolTableRecord::cast(record.objectPtr());
-        dxfAppendEncodedText(encoded, rec ? cvxUtf8FromWide(rec->name()) : std::string(), mEscape);
+        dxfAppendEncodedText(encoded, rec ? cvxToUtf8(rec->name()) : std::string(), mEscape);
         it = mNames.emplace(record.stub(), std::move(encoded)).first;
     }
     mOut.code(code);

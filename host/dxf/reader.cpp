@@ -6,7 +6,7 @@
 #include "cvx/dbents.h"
 #include "db/database_impl.h"
 #include "db/dxf_support.h"
-#include "db/utf8.h"
+#include "cvx/wide.h"
 #include "dxf/dxf_error.h"
 #include "dxf/group_reader.h"
 #include "dxf/header_vars.h"
@@ -105,9 +105,6 @@ private:
 };
 
 void Reader::run() {
-    // Room in the handle index for about as many objects as the file can hold (a small entity takes
-    // some 100 bytes), so that it does not grow step by step.
-    mStore.reserve(mIn.size() / 128);
     if (!next()) dxfFail(1, "the file is empty");
     for (;;) {
         if (!mHave) unexpectedEnd("without 0/EOF");
@@ -136,6 +133,10 @@ void Reader::readSection(std::string_view name) {
     if (name == "BLOCKS") return readBlocks();
     if (name == "ENTITIES") {
         ensureStandardRecords();
+        // Room for as many entities as the rest of the file can hold (the smallest take some 64 bytes): the
+        // list is not copied as it grows, and pages of it that stay unused are never touched.
+        auto& ids = AcDbBlockTableRecord::cast(mModelSpace.objectPtr())->entityIdsForWrite();
+        ids.reserve(ids.size() + (mIn.size() - mIn.offset()) / 64);
         next();
         readEntitiesUntil(AcDbObjectId(), "ENDSEC");
         return;
@@ -148,6 +149,9 @@ void Reader::readHeader() {
     dxfReadHeader(mE, mDb, mNames);
     // Some writers close the header early and go on with more variables: 0/ENDSEC with groups after it.
     while (next() && at("ENDSEC") && !mE.groups.empty()) dxfReadHeader(mE, mDb, mNames);
+    // Room in the handle table for the handles given out so far, as far as the file can hold that many
+    // objects (each takes some tens of bytes), so that the table does not grow step by step.
+    mStore.reserveHandles(std::min<uint64_t>(mDb.handseed().value(), mIn.size() / 32));
     mFiler.setVersion(mDb.originalFileVersion());
 }
 
@@ -198,7 +202,7 @@ void Reader::readTables() {
         }
         auto* table = AcDbSymbolTable::cast(tableId.objectPtr());
         AcRxClass* recordClass = table->recordClass();
-        std::string recordType = cvxUtf8FromWide(recordClass->dxfName());
+        std::string recordType = cvxToUtf8(recordClass->dxfName());
         while (next() && !at("ENDTAB")) {
             if (at("ENDSEC") || at("TABLE")) dxfFail(mE.line, "table " + std::string(info->name) + " is not closed by 0/ENDTAB");
             if (mE.type != recordType)
@@ -263,7 +267,7 @@ void Reader::readBlocks() {
 AcRxClass* Reader::classOf(std::string_view dxfName) {
     for (const auto& [n, c] : mClasses)
         if (n == dxfName) return c;
-    AcRxClass* c = acrxFindClassByDxfName(cvxWideFromUtf8(dxfName).c_str());
+    AcRxClass* c = acrxFindClassByDxfName(cvxFromUtf8(dxfName).c_str());
     mClasses.emplace_back(std::string(dxfName), c);
     return c;
 }
@@ -280,7 +284,7 @@ AcDbEntity* Reader::makeEntity() {
     AcRxClass* c = mE.type == "VERTEX" ? nullptr : classOf(mE.type);
     if (c && c->isDerivedFrom(AcDbEntity::desc()))
         if (AcRxObject* o = c->create()) return static_cast<AcDbEntity*>(o);
-    return new AcDbUnknownEntity(cvxWideFromUtf8(mE.type));
+    return new AcDbUnknownEntity(cvxFromUtf8(mE.type));
 }
 
 void Reader::appendTo(AcDbObjectId block, AcDbObjectId id) {
@@ -362,7 +366,7 @@ void Reader::readObjects() {
         if (c && !c->isDerivedFrom(AcDbEntity::desc()) && !c->isDerivedFrom(AcDbSymbolTable::desc()) &&
             !c->isDerivedFrom(AcDbSymbolTableRecord::desc()))
             obj = AcDbObject::cast(c->create());
-        if (!obj) obj = new AcDbUnknownObject(cvxWideFromUtf8(mE.type));
+        if (!obj) obj = new AcDbUnknownObject(cvxFromUtf8(mE.type));
         AcDbObjectId id = place(obj);
         if (mDb.namedObjectsDictionaryId().isNull() && AcDbDictionary::cast(obj)) mDb.setNamedObjectsDictionaryId(id);
         next();
@@ -405,7 +409,7 @@ AcDbObjectId Reader::place(AcDbObject* obj, size_t first) {
     Acad::ErrorStatus es = obj->dxfInFields(&mFiler);
     if (es == Acad::eOk) es = mFiler.filerStatus();
     if (es != Acad::eOk) {
-        std::string why = cvxUtf8FromWide(mFiler.errorMessage());
+        std::string why = cvxToUtf8(mFiler.errorMessage());
         dxfFail(mE.line, "the data of this " + std::string(mE.type) + " cannot be read (" + acadErrorStatusText(es) +
                              (why.empty() ? "" : ": " + why) + ")");
     }

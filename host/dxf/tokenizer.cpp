@@ -33,7 +33,30 @@ bool onlyBlank(const char* p, const char* end) {
 }
 }  // namespace
 
+// The usual group: a code line of blanks and digits, then a value line, both ended by a line feed. Lines
+// are short, so they are scanned here rather than with a call per line. Anything else (a sign, a carriage
+// return, a bad code, the end of the text) is left to the general path.
+bool DxfTokenizer::nextPlain(DxfRawGroup& g) {
+    const char* p = mP;
+    while (p < mEnd && *p == ' ') ++p;
+    if (p == mEnd || *p < '0' || *p > '9') return false;
+    int code = 0;
+    int digits = 0;
+    for (; p < mEnd && *p >= '0' && *p <= '9' && digits < 9; ++p, ++digits) code = code * 10 + (*p - '0');
+    if (p == mEnd || *p != '\n' || code == 999) return false;
+    const char* value = ++p;
+    while (p < mEnd && *p != '\n') ++p;
+    if (p == mEnd || (p > value && p[-1] == '\r')) return false;
+    g.code = code;
+    g.value = std::string_view(value, static_cast<size_t>(p - value));
+    mLine += 2;
+    g.line = mLine;
+    mP = p + 1;
+    return true;
+}
+
 bool DxfTokenizer::next(DxfRawGroup& g) {
+    if (nextPlain(g)) return true;
     for (;;) {
         if (mP >= mEnd || onlyBlank(mP, mEnd)) return false;
         std::string_view codeText = trim(readLine());

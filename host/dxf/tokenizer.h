@@ -21,6 +21,7 @@ public:
 
 private:
     std::string_view readLine();
+    bool nextPlain(DxfRawGroup& g);
     const char* mBegin;
     const char* mP;
     const char* mEnd;
