@@ -47,10 +47,12 @@ struct Pool {
     std::deque<std::pair<void*, size_t>> quarantine;
     std::unordered_map<void*, size_t> live;  // checked builds: the size class of every slot in use
     std::vector<void*> spareArenas;
+    std::vector<void*> arenas;  // every arena carved: the pool holds them for the process's life
 
     void* carve(size_t bytes) {
         if (static_cast<size_t>(end - cursor) < bytes + kRedZone) {
             cursor = static_cast<char*>(cvxArenaAlloc(kArena));
+            arenas.push_back(cursor);
             end = cursor + kArena;
             ASAN_POISON_MEMORY_REGION(cursor, kArena);
         }

@@ -24,6 +24,7 @@ protected:
         FrameTest::TearDown();
     }
     std::string registryText() {
+        cvxRegistryFlush();  // the file as another program sees it once the burst of writes is saved
         std::ifstream in(registryFile);
         std::stringstream s;
         s << in.rdbuf();
