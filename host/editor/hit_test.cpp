@@ -126,7 +126,9 @@ double distanceToEntity(const AcDbEntity* ent, const AcGePoint3d& p) {
     const double far = std::numeric_limits<double>::infinity();
     if (auto* curve = AcDbCurve::cast(ent)) {
         AcGePoint3d closest;
-        if (curve->getClosestPointTo(AcGePoint3d(p.x, p.y, 0), closest) == Acad::eOk)
+        // Seen from above: the nearest point of the curve's plan view, not of the curve in space, so a 3D
+        // polyline is picked where it shows.
+        if (curve->getClosestPointTo(AcGePoint3d(p.x, p.y, 0), AcGeVector3d::kZAxis, closest) == Acad::eOk)
             return std::hypot(closest.x - p.x, closest.y - p.y);
     }
     AcGePoint2d q = p.convert2d(), lo, hi;

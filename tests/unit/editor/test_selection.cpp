@@ -120,6 +120,18 @@ TEST_F(Selection, InteractiveAnswers) {
     EXPECT_NE(printed.find(L"Remove objects: 5,20\n1 found, 1 removed, 3 total"), std::wstring::npos);
 }
 
+TEST_F(Selection, PickFindsASpaceCurveWhereItShowsFromAbove) {
+    // A steep 3D polyline: its plan view is the segment y = 40, x 0..20, but the point of the curve nearest to
+    // (5,40,0) in space lies near its start, far from the pick in plan.
+    AcGePoint3dArray pts;
+    for (AcGePoint3d p : {AcGePoint3d(0, 40, 0), AcGePoint3d(10, 40, 100), AcGePoint3d(20, 40, 0)}) pts.append(p);
+    AcDbObjectId steep = add(new AcDb3dPolyline(AcDb::k3dSimplePoly, pts, false));
+    answers(L"5,40\n\n");
+    ads_name ss;
+    ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(members(ss), sorted({steep}));
+}
+
 TEST_F(Selection, InteractiveImplicitWindowsAndPolygons) {
     // A miss starts a window: left to right is a window, right to left a crossing.
     answers(L"-1,-3 21,3\n\n23,3 19,-3\n\nCP 29,-10 31,-10 30,0\n\n\n");
