@@ -1,0 +1,428 @@
+#include "curves/planar_faces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numeric>
+#include <unordered_map>
+
+#include "curves/primitives.h"
+#include "curves/segment_intersect.h"
+
+namespace cvx::geom {
+
+namespace {
+
+struct Box {
+    double x0, y0, x1, y1;
+    void grow(const AcGePoint2d& p) {
+        x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    }
+};
+
+Box boxOf(const Segment2& s) {
+    Box b{s.start.x, s.start.y, s.start.x, s.start.y};
+    b.grow(s.end);
+    if (s.arc)
+        for (int k = 0; k < 4; ++k) {  // the circle's extremes that the arc passes
+            double a = k * M_PI / 2;
+            double rel = wrapAngle(s.sweep > 0 ? a - s.startAngle : s.startAngle - a, 0);
+            if (rel <= std::fabs(s.sweep))
+                b.grow({s.center.x + s.radius * std::cos(a), s.center.y + s.radius * std::sin(a)});
+        }
+    return b;
+}
+
+double distSqrd(const AcGePoint2d& a, const AcGePoint2d& b) { return (a - b).lengthSqrd(); }
+
+// Smallest-index-root union-find over 0..n-1.
+struct Joins {
+    std::vector<int> parent;
+    explicit Joins(size_t n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
+    int find(int i) {
+        while (parent[i] != i) i = parent[i] = parent[parent[i]];
+        return i;
+    }
+    void join(int a, int b) {
+        a = find(a), b = find(b);
+        if (a != b) parent[std::max(a, b)] = std::min(a, b);
+    }
+};
+
+// A piece of an input segment between two cuts, with the index of that segment.
+struct Piece {
+    Segment2 seg;
+    int source;
+};
+
+// The part of s between the fractions f0 and f1, ending exactly at a and b.
+Segment2 part(const Segment2& s, double f0, double f1, const AcGePoint2d& a, const AcGePoint2d& b) {
+    Segment2 p = s.arc ? Segment2::fromArc(s.center, s.radius, s.startAngle + s.sweep * f0, s.sweep * (f1 - f0))
+                       : Segment2::line(a, b);
+    p.start = a;
+    p.end = b;
+    return p;
+}
+
+Segment2 flipped(const Segment2& s) {
+    Segment2 r = s.reversed();
+    r.start = s.end;
+    r.end = s.start;
+    return r;
+}
+
+// Cuts every segment where it meets another (candidate pairs from a sweep over the boxes' x ranges), and a
+// closed one in its middle so that no piece ends where it starts. Pieces not longer than tol are dropped.
+std::vector<Piece> cutPieces(const std::vector<Segment2>& segs, double tol) {
+    struct Cut {
+        double f;
+        AcGePoint2d p;
+    };
+    size_t n = segs.size();
+    std::vector<Box> boxes(n);
+    for (size_t i = 0; i < n; ++i) boxes[i] = boxOf(segs[i]);
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return boxes[a].x0 < boxes[b].x0; });
+    std::vector<std::vector<Cut>> cuts(n);
+    for (size_t oi = 0; oi < n; ++oi) {
+        int i = order[oi];
+        const Box& bi = boxes[i];
+        for (size_t oj = oi + 1; oj < n && boxes[order[oj]].x0 <= bi.x1 + tol; ++oj) {
+            int j = order[oj];
+            if (boxes[j].y0 > bi.y1 + tol || boxes[j].y1 < bi.y0 - tol) continue;
+            for (const Hit2& h : intersect(segs[i], segs[j], tol)) {
+                cuts[i].push_back({h.fa, h.pt});
+                cuts[j].push_back({h.fb, h.pt});
+            }
+        }
+    }
+    std::vector<Piece> pieces;
+    for (size_t i = 0; i < n; ++i) {
+        const Segment2& s = segs[i];
+        double len = s.length();
+        if (len <= tol) continue;
+        std::vector<Cut>& c = cuts[i];
+        if (distSqrd(s.start, s.end) <= tol * tol) c.push_back({0.5, s.pointAt(0.5)});
+        std::sort(c.begin(), c.end(), [](const Cut& a, const Cut& b) { return a.f < b.f; });
+        double f0 = 0;
+        AcGePoint2d p0 = s.start;
+        for (const Cut& cut : c) {
+            if ((cut.f - f0) * len <= tol || (1 - cut.f) * len <= tol) continue;
+            pieces.push_back({part(s, f0, cut.f, p0, cut.p), int(i)});
+            f0 = cut.f;
+            p0 = cut.p;
+        }
+        pieces.push_back({part(s, f0, 1, p0, s.end), int(i)});
+    }
+    return pieces;
+}
+
+// Joins the pieces' ends that lie within tol of each other (a sweep over x). Returns the vertex of each end
+// (2k: start of piece k, 2k + 1: its end) and fills the vertices' positions.
+std::vector<int> joinEnds(const std::vector<Piece>& pieces, double tol, std::vector<AcGePoint2d>& at) {
+    size_t m = pieces.size() * 2;
+    auto end = [&](size_t k) -> const AcGePoint2d& { return k & 1 ? pieces[k >> 1].seg.end : pieces[k >> 1].seg.start; };
+    std::vector<int> order(m);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return end(a).x < end(b).x; });
+    Joins joins(m);
+    for (size_t oi = 0; oi < m; ++oi)
+        for (size_t oj = oi + 1; oj < m && end(order[oj]).x - end(order[oi]).x <= tol; ++oj)
+            if (distSqrd(end(order[oi]), end(order[oj])) <= tol * tol) joins.join(order[oi], order[oj]);
+    std::vector<int> vertex(m, -1), idOfRoot(m, -1);
+    for (size_t k = 0; k < m; ++k) {
+        int root = joins.find(int(k));
+        if (idOfRoot[root] < 0) {
+            idOfRoot[root] = int(at.size());
+            at.push_back(end(root));
+        }
+        vertex[k] = idOfRoot[root];
+    }
+    return vertex;
+}
+
+struct Edge {
+    int a, b;  // start and end vertex
+    Segment2 seg;
+    int source;
+    bool alive = true;
+};
+
+// The half-edge 2e runs along edge e, 2e + 1 against it.
+int origin(const std::vector<Edge>& edges, int h) { return h & 1 ? edges[h >> 1].b : edges[h >> 1].a; }
+Segment2 directed(const std::vector<Edge>& edges, int h) {
+    return h & 1 ? flipped(edges[h >> 1].seg) : edges[h >> 1].seg;
+}
+
+// One edge per distinct piece: a piece whose ends became one vertex is dropped, and of pieces with the same
+// ends and the same middle (overlaps cut at the same points) only the first is kept.
+std::vector<Edge> makeEdges(const std::vector<Piece>& pieces, const std::vector<int>& vertex,
+                            const std::vector<AcGePoint2d>& at, double tol) {
+    std::vector<Edge> edges;
+    std::unordered_map<uint64_t, std::vector<int>> byEnds;
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        int a = vertex[2 * k], b = vertex[2 * k + 1];
+        if (a == b) continue;
+        Segment2 s = pieces[k].seg;
+        s.start = at[a];
+        s.end = at[b];
+        AcGePoint2d mid = s.pointAt(0.5);
+        std::vector<int>& same = byEnds[uint64_t(std::min(a, b)) << 32 | uint64_t(std::max(a, b))];
+        bool dup = std::any_of(same.begin(), same.end(), [&](int e) {
+            return distSqrd(edges[e].seg.pointAt(0.5), mid) <= 16 * tol * tol;
+        });
+        if (dup) continue;
+        same.push_back(int(edges.size()));
+        edges.push_back({a, b, s, pieces[k].source});
+    }
+    return edges;
+}
+
+// Drops the edges that end at a vertex of no other edge, repeatedly.
+void dropDeadEnds(std::vector<Edge>& edges, size_t vertexCount) {
+    std::vector<std::vector<int>> incident(vertexCount);
+    std::vector<int> degree(vertexCount, 0);
+    for (size_t e = 0; e < edges.size(); ++e)
+        if (edges[e].alive)
+            for (int v : {edges[e].a, edges[e].b}) incident[v].push_back(int(e)), ++degree[v];
+    std::vector<int> todo;
+    for (size_t v = 0; v < vertexCount; ++v)
+        if (degree[v] == 1) todo.push_back(int(v));
+    while (!todo.empty()) {
+        int v = todo.back();
+        todo.pop_back();
+        if (degree[v] != 1) continue;
+        for (int e : incident[v]) {
+            if (!edges[e].alive) continue;
+            edges[e].alive = false;
+            for (int w : {edges[e].a, edges[e].b})
+                if (--degree[w] == 1) todo.push_back(w);
+            break;
+        }
+    }
+}
+
+// The half-edges leaving each vertex, counter-clockwise by direction. Pieces leaving in the same direction
+// (tangent arcs and lines) are ordered by curvature: the one bending right comes first.
+std::vector<std::vector<int>> fansAroundVertices(const std::vector<Edge>& edges, size_t vertexCount) {
+    struct Out {
+        int h;
+        double angle, curvature;
+    };
+    std::vector<std::vector<Out>> outs(vertexCount);
+    for (size_t e = 0; e < edges.size(); ++e) {
+        if (!edges[e].alive) continue;
+        for (int h : {int(2 * e), int(2 * e + 1)}) {
+            Segment2 s = directed(edges, h);
+            AcGeVector2d d = s.derivAt(0);
+            double k = s.arc ? (s.sweep > 0 ? 1 : -1) / s.radius : 0;
+            outs[origin(edges, h)].push_back({h, wrapAngle(std::atan2(d.y, d.x), 0), k});
+        }
+    }
+    constexpr double kSameDirection = 1e-9;
+    std::vector<std::vector<int>> fans(vertexCount);
+    for (size_t v = 0; v < vertexCount; ++v) {
+        std::vector<Out>& o = outs[v];
+        if (o.empty()) continue;
+        std::sort(o.begin(), o.end(), [](const Out& a, const Out& b) { return a.angle < b.angle; });
+        // Start the circle of directions after a clear gap, so that a run of equal directions is not split
+        // where the angle wraps round.
+        size_t n = o.size(), first = 0;
+        for (size_t i = 0; i < n; ++i) {
+            double prev = i ? o[i - 1].angle : o[n - 1].angle - 2 * M_PI;
+            if (o[i].angle - prev > kSameDirection) {
+                first = i;
+                break;
+            }
+        }
+        std::rotate(o.begin(), o.begin() + long(first), o.end());
+        for (size_t i = 0; i < n;) {
+            size_t j = i + 1;
+            while (j < n && wrapAngle(o[j].angle - o[j - 1].angle, 0) <= kSameDirection) ++j;
+            std::stable_sort(o.begin() + long(i), o.begin() + long(j),
+                             [](const Out& a, const Out& b) { return a.curvature < b.curvature; });
+            i = j;
+        }
+        for (const Out& x : o) fans[v].push_back(x.h);
+    }
+    return fans;
+}
+
+// Walks the faces: after arriving at a vertex, the walk leaves by the half-edge just clockwise of the way
+// back, so each face lies on the walk's left. Returns the half-edges of each face and fills faceOf.
+std::vector<std::vector<int>> walkFaces(const std::vector<Edge>& edges, const std::vector<std::vector<int>>& fans,
+                                        std::vector<int>& faceOf) {
+    std::vector<int> slot(edges.size() * 2, -1);
+    for (const auto& fan : fans)
+        for (size_t i = 0; i < fan.size(); ++i) slot[fan[i]] = int(i);
+    faceOf.assign(edges.size() * 2, -1);
+    std::vector<std::vector<int>> faces;
+    for (size_t start = 0; start < faceOf.size(); ++start) {
+        if (!edges[start >> 1].alive || faceOf[start] >= 0) continue;
+        std::vector<int> walk;
+        for (int h = int(start); faceOf[h] < 0;) {
+            faceOf[h] = int(faces.size());
+            walk.push_back(h);
+            int back = h ^ 1;
+            const std::vector<int>& fan = fans[origin(edges, back)];
+            h = fan[(size_t(slot[back]) + fan.size() - 1) % fan.size()];
+        }
+        faces.push_back(std::move(walk));
+    }
+    return faces;
+}
+
+}  // namespace
+
+int windingNumber(const std::vector<Segment2>& loop, const AcGePoint2d& p) {
+    int w = 0;
+    for (const Segment2& s : loop) {
+        const AcGePoint2d &a = s.start, &b = s.end;
+        double side = (b - a).crossProduct(p - a);  // > 0: p left of the chord
+        if (a.y <= p.y) {
+            if (b.y > p.y && side > 0) ++w;
+        } else if (b.y <= p.y && side < 0) {
+            --w;
+        }
+        // An arc adds the sliver between it and its chord: on the chord's right for a counter-clockwise arc.
+        if (s.arc && distSqrd(p, s.center) < s.radius * s.radius && (s.sweep > 0 ? side < 0 : side > 0))
+            w += s.sweep > 0 ? 1 : -1;
+    }
+    return w;
+}
+
+PlanarFaces::Loop PlanarFaces::makeLoop(std::vector<Segment2> segs, std::vector<int> sources, int group) {
+    Loop l;
+    Box box = boxOf(segs.front());
+    for (const Segment2& s : segs) {
+        l.area += (s.start.x * s.end.y - s.end.x * s.start.y) / 2;
+        if (s.arc) {
+            double sw = std::fabs(s.sweep);
+            l.area += (s.sweep > 0 ? 1 : -1) * s.radius * s.radius / 2 * (sw - std::sin(sw));
+        }
+        Box b = boxOf(s);
+        box.grow({b.x0, b.y0});
+        box.grow({b.x1, b.y1});
+    }
+    l.lo.set(box.x0, box.y0);
+    l.hi.set(box.x1, box.y1);
+    l.segs = std::move(segs);
+    l.sources = std::move(sources);
+    l.group = group;
+    return l;
+}
+
+PlanarFaces::PlanarFaces(const std::vector<Segment2>& input, double tol) : mTol(tol) {
+    std::vector<Piece> pieces = cutPieces(input, tol);
+    std::vector<AcGePoint2d> at;
+    std::vector<int> vertex = joinEnds(pieces, tol, at);
+    std::vector<Edge> edges = makeEdges(pieces, vertex, at, tol);
+
+    // Dead ends go first; then the bridges, found as edges with the same face on both sides. Dropping a
+    // bridge can leave no new dead end or bridge behind it, so two rounds settle it.
+    std::vector<int> faceOf;
+    std::vector<std::vector<int>> faces;
+    for (bool again = true; again;) {
+        dropDeadEnds(edges, at.size());
+        faces = walkFaces(edges, fansAroundVertices(edges, at.size()), faceOf);
+        again = false;
+        for (size_t e = 0; e < edges.size(); ++e)
+            if (edges[e].alive && faceOf[2 * e] == faceOf[2 * e + 1]) edges[e].alive = false, again = true;
+    }
+
+    Joins groups(at.size());
+    for (const Edge& e : edges)
+        if (e.alive) groups.join(e.a, e.b);
+    std::vector<Loop> loops;
+    for (const std::vector<int>& face : faces) {
+        std::vector<Segment2> segs;
+        std::vector<int> sources;
+        for (int h : face) {
+            segs.push_back(directed(edges, h));
+            sources.push_back(edges[h >> 1].source);
+        }
+        loops.push_back(makeLoop(std::move(segs), std::move(sources), groups.find(origin(edges, face[0]))));
+    }
+    // Each group's outer contour is its one clockwise walk, the loop of least signed area.
+    std::unordered_map<int, size_t> contourOf;
+    for (size_t i = 0; i < loops.size(); ++i) {
+        auto [it, added] = contourOf.try_emplace(loops[i].group, i);
+        if (!added && loops[i].area < loops[it->second].area) it->second = i;
+    }
+    for (size_t i = 0; i < loops.size(); ++i) {
+        if (contourOf[loops[i].group] == i) mContours.push_back(std::move(loops[i]));
+        else if (loops[i].area > 0) mAreas.push_back(std::move(loops[i]));
+    }
+}
+
+bool PlanarFaces::contains(const Loop& l, const AcGePoint2d& p) const {
+    if (p.x < l.lo.x - mTol || p.x > l.hi.x + mTol || p.y < l.lo.y - mTol || p.y > l.hi.y + mTol) return false;
+    return windingNumber(l.segs, p) != 0;
+}
+
+BulgePolyline PlanarFaces::toPolyline(const Loop& l, bool reverse) {
+    std::vector<Segment2> segs = l.segs;
+    std::vector<int> sources = l.sources;
+    if (reverse) {
+        std::reverse(segs.begin(), segs.end());
+        std::reverse(sources.begin(), sources.end());
+        for (Segment2& s : segs) s = flipped(s);
+    }
+    // Pieces of one input segment that follow each other become one again (arcs up to a half turn).
+    auto joinable = [&](const Segment2& a, int sa, const Segment2& b, int sb) {
+        if (sa != sb || a.arc != b.arc) return false;
+        return !a.arc || ((a.sweep > 0) == (b.sweep > 0) && std::fabs(a.sweep + b.sweep) <= M_PI + 1e-9);
+    };
+    size_t n = segs.size(), first = 0;
+    for (size_t i = 0; i < n; ++i)
+        if (!joinable(segs[(i + n - 1) % n], sources[(i + n - 1) % n], segs[i], sources[i])) {
+            first = i;
+            break;
+        }
+    std::vector<Segment2> out;
+    Segment2 cur = segs[first];
+    int curSource = sources[first];
+    for (size_t k = 1; k < n; ++k) {
+        const Segment2& next = segs[(first + k) % n];
+        int nextSource = sources[(first + k) % n];
+        if (joinable(cur, curSource, next, nextSource)) {
+            AcGePoint2d start = cur.start;
+            cur = cur.arc ? Segment2::fromArc(cur.center, cur.radius, cur.startAngle, cur.sweep + next.sweep)
+                          : Segment2::line(start, next.end);
+            cur.start = start;
+            cur.end = next.end;
+        } else {
+            out.push_back(cur);
+            cur = next;
+            curSource = nextSource;
+        }
+    }
+    out.push_back(cur);
+    return fromSegments(out, true);
+}
+
+std::vector<BulgePolyline> PlanarFaces::loopsAround(const AcGePoint2d& p) const {
+    const Loop* area = nullptr;
+    for (const Loop& l : mAreas)
+        if ((!area || l.area < area->area) && contains(l, p)) area = &l;
+    if (!area) return {};
+    auto boxWithin = [&](const Loop& inner, const Loop& outer) {
+        return inner.lo.x >= outer.lo.x - mTol && inner.lo.y >= outer.lo.y - mTol && inner.hi.x <= outer.hi.x + mTol &&
+               inner.hi.y <= outer.hi.y + mTol;
+    };
+    // The groups lying in the area; those inside another of them are not its islands.
+    std::vector<const Loop*> inside;
+    for (const Loop& c : mContours)
+        if (c.group != area->group && boxWithin(c, *area) && contains(*area, c.segs.front().start)) inside.push_back(&c);
+    std::vector<BulgePolyline> out{toPolyline(*area, false)};
+    for (const Loop* c : inside) {
+        bool nested = std::any_of(inside.begin(), inside.end(), [&](const Loop* d) {
+            return d != c && boxWithin(*c, *d) && contains(*d, c->segs.front().start);
+        });
+        if (!nested) out.push_back(toPolyline(*c, true));
+    }
+    return out;
+}
+
+}  // namespace cvx::geom
