@@ -8,6 +8,7 @@
 #include "frame/bilingual.h"
 #include "frame/product.h"
 #include "linkline/link_commands.h"
+#include "outline/commands.h"
 #include "polyline/commands.h"
 
 namespace {
@@ -49,8 +50,8 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_linkLine00", L"linkLine00", true, &linkLine00},
     {L"CVX_linkLine90", L"linkLine90", true, &linkLine90},
     {L"CVX_linkLineAuto", L"linkLineAuto", true, &linkLineAuto},
-    {L"CVX_INOFFSET", L"INOFFSET", true, nullptr},
-    {L"CVX_makeOutline", L"makeOutline", true, nullptr},
+    {L"CVX_INOFFSET", L"INOFFSET", true, &inoffsetCommand},
+    {L"CVX_makeOutline", L"makeOutline", true, &makeOutlineCommand},
     {L"CVX_VECTORIZE", L"R2V", true, nullptr},
     {L"CVX_ImageHoleNet", L"txwk", true, nullptr},
     {L"CVX_ABOUT", L"ABOUT_CURVIX", true, &aboutCurvix},

@@ -1,0 +1,131 @@
+// INOFFSET: the enclosed areas of the isolated figure are found on a picture of the view, BOUNDARY is picked
+// inside each, and the boundaries are offset inward and erased.
+#include <algorithm>
+#include <unordered_set>
+
+#include "cvx/dbents.h"
+#include "cvx/editor.h"
+#include "cvx/keys.h"
+#include "frame/bilingual.h"
+#include "frame/sysvars.h"
+#include "outline/commands.h"
+#include "outline/entity_lists.h"
+#include "outline/inner_offset.h"
+#include "outline/region_points.h"
+#include "outline/view_image.h"
+
+namespace {
+
+// Above this many selected entities the user is asked whether to go on.
+constexpr int kMostEntitiesUnasked = 100;
+constexpr double kSmallestDistance = 0.0001;
+constexpr double kSmallestRepeatedDistance = 0.00001;
+
+// The typed list of distances; asks again while the answer is empty. False on a cancel or an unusable list.
+bool askDistanceList(OffsetSpacings& distances) {
+    for (;;) {
+        ACHAR text[1024] = {0};
+        const int rc = acedGetString(
+            1,
+            chooseText(L"\n请输入多个偏移距离（例如：偏移5次，距离分别为9,2,1,1,1，可以输入：9,2,1,1,1 或 9,2,1）: ",
+                       L"\nPlease enter multiple offset distances（eg: offset 5 times, and distance are 9,2,1,1,1, "
+                       L"then you can enter:9,2,1,1,1 or 9,2,1）: "),
+            text, 1024);
+        if (rc == RTNONE || (rc == RTNORM && !text[0])) continue;
+        return rc == RTNORM && parseOffsetSpacings(text, distances);
+    }
+}
+
+// BOUNDARY at every region point but the first (the area around the figure); each boundary made joins the set.
+void pickBoundaries(const PixelChain& points, const AcDbObjectIdArray& selected, const AcDbObjectIdArray& hidden,
+                    ads_name boundaries) {
+    std::unordered_set<AcDbObjectId> figure;
+    for (int i = 0; i < selected.length(); ++i) figure.insert(selected[i]);
+    for (int i = 0; i < hidden.length(); ++i) figure.insert(hidden[i]);
+    for (size_t i = 1; i < points.size(); ++i) {
+        if (acedUsrBrk() || GetKeyState(VK_ESCAPE) < 0) break;
+        ads_point world = {0, 0, 0};
+        acedCoordFromPixelToWorld(0, points[i], world);
+        acedCommand(RTSTR, L"_BOUNDARY", RT3DPOINT, world, RTSTR, L"", RTNONE);
+        ads_name last;
+        AcDbObjectId id;
+        if (acdbEntLast(last) != RTNORM || acdbGetObjectId(id, last) != Acad::eOk || figure.count(id)) continue;
+        acedSSAdd(last, boundaries, boundaries);
+    }
+}
+
+}  // namespace
+
+bool askOffsetCountAndDistances(int& count, OffsetSpacings& distances) {
+    distances.fill(-1.0);
+    count = 1;
+    acedInitGet(6, nullptr);
+    const int rc = getIntBilingual(L"\n偏移次数[1]:", L"\nOffset times[1]:", count);
+    if (rc == RTNONE) count = 1;
+    else if (rc != RTNORM) return false;
+    count = std::clamp(count, 1, kMaxOffsetCopies);
+    double distance = 0;
+    if (count == 1) {
+        acedInitGet(6, nullptr);
+        if (getDistBilingual(nullptr, L"\n请输入偏移距离:", L"\nPlease enter the offset distance:", distance) !=
+                RTNORM ||
+            distance < kSmallestDistance)
+            return false;
+        distances.fill(distance);
+        return true;
+    }
+    for (;;) {
+        acedInitGet(6, L"M");
+        const int answer =
+            getDistBilingual(nullptr, L"\n偏移距离[多个距离(M)]:", L"\nOffset Distance[Multi dist(M)]:", distance);
+        if (answer == RTNONE) continue;
+        if (answer == RTKWORD) return askDistanceList(distances);
+        if (answer != RTNORM || distance < kSmallestRepeatedDistance) return false;
+        distances.fill(distance);
+        return true;
+    }
+}
+
+void askOffsetDistances(const ads_name boundaries) {
+    int32_t length = 0;
+    if (acedSSLength(boundaries, &length) != RTNORM || length == 0) return;
+    int count = 1;
+    OffsetSpacings distances;
+    if (!askOffsetCountAndDistances(count, distances)) return;
+    for (int32_t i = 0; i < length; ++i) {
+        ads_name member;
+        AcDbObjectId id;
+        if (acedSSName(boundaries, i, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
+        AcDbObjectPointer<AcDbCurve> curve(id, AcDb::kForRead);
+        if (curve) offsetCurve(curve.object(), distances, count, OffsetSide::kInner);
+    }
+}
+
+void inoffsetCommand() {
+    setSysVarShort(L"cmdecho", 0);
+    AcDbObjectIdArray selected, hidden;
+    if (!selectEntities(L"\n请选择要生成内偏移的所有实体:", L"\nPleas Select all entities for InnerOffset:", selected))
+        return;
+    if (selected.length() > kMostEntitiesUnasked &&
+        !askYesNo(L"\n选择的对象较多，计算内轮廓可能需要较长时间。确定继续吗[Y/N]（N）:",
+                  L"\nMore objects selected, it may take a long time to calculate the inner contour. Are you sure "
+                  L"to continue[Y/N]（N）:",
+                  false))
+        return;
+    hideOtherEntities(selected, hidden);
+    PixelChain points;
+    int regions = 0;
+    if (auto grid = labelCurrentView(regions)) findRegionPoints(regions, *grid, points);
+    if (points.size() < 2) {
+        setEntitiesVisible(hidden, true);
+        return;
+    }
+    ads_name boundaries;
+    acedSSAdd(nullptr, nullptr, boundaries);
+    pickBoundaries(points, selected, hidden, boundaries);
+    askOffsetDistances(boundaries);
+    acedCommand(RTSTR, L"erase", RTPICKS, boundaries, RTSTR, L"", RTNONE);
+    setSysVarShort(L"cmdecho", 1);
+    acedSSFree(boundaries);
+    setEntitiesVisible(hidden, true);
+}

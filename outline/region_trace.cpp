@@ -1,0 +1,42 @@
+#include "outline/region_trace.h"
+
+namespace {
+
+// Steps (column, row) of the directions 1..8: right, down-right, down, down-left, left, up-left, up, up-right.
+constexpr int kStep[9][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+
+}  // namespace
+
+void traceRegionBoundary(int label, const LabelGrid& grid, PixelChain& chain) {
+    const int w = grid.width(), h = grid.height();
+    int startColumn = 0, startRow = 0;
+    for (int r = 1; r <= h && !startRow; ++r) {
+        for (int c = 1; c <= w; ++c) {
+            if (grid.at(c, r) == label) {
+                startColumn = c;
+                startRow = r;
+                break;
+            }
+        }
+    }
+    if (!startRow) return;
+    auto record = [&](int c, int r) {
+        if (c >= 2 && c < w && r >= 2 && r < h) chain.push_back({c - 1, r - 1});
+    };
+    record(startColumn, startRow);
+    int column = startColumn, row = startRow, direction = 1;
+    const long long lastStep = 20LL * (w + h);
+    for (long long step = 0; step < lastStep; ++step) {
+        const int c = column + kStep[direction][0], r = row + kStep[direction][1];
+        if (c == startColumn && r == startRow) return;
+        if (c >= 0 && c <= w + 1 && r >= 0 && r <= h + 1 && grid.at(c, r) == label) {
+            column = c;
+            row = r;
+            record(c, r);
+            direction -= 2;
+            if (direction < 1) direction += 8;
+        } else {
+            direction = direction % 8 + 1;
+        }
+    }
+}
