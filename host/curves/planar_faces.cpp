@@ -275,19 +275,38 @@ std::vector<std::vector<int>> walkFaces(const std::vector<Edge>& edges, const st
 
 }  // namespace
 
+// The ray from p toward +x, crossed by a piece rising or falling monotonically from height y0 to y1 at x (the
+// piece's x at p's height): +1 upward, -1 downward. A piece counts its lower end and not its upper one, so a
+// chain passing through the ray's height at a vertex counts once.
+int crossing(double y0, double y1, const AcGePoint2d& p, double x) {
+    if ((y0 <= p.y) == (y1 <= p.y) || x <= p.x) return 0;
+    return y1 > y0 ? 1 : -1;
+}
+
 int windingNumber(const std::vector<Segment2>& loop, const AcGePoint2d& p) {
     int w = 0;
     for (const Segment2& s : loop) {
-        const AcGePoint2d &a = s.start, &b = s.end;
-        double side = (b - a).crossProduct(p - a);  // > 0: p left of the chord
-        if (a.y <= p.y) {
-            if (b.y > p.y && side > 0) ++w;
-        } else if (b.y <= p.y && side < 0) {
-            --w;
+        if (!s.arc) {
+            if ((s.start.y <= p.y) != (s.end.y <= p.y))
+                w += crossing(s.start.y, s.end.y, p,
+                              s.start.x + (p.y - s.start.y) * (s.end.x - s.start.x) / (s.end.y - s.start.y));
+            continue;
         }
-        // An arc adds the sliver between it and its chord: on the chord's right for a counter-clockwise arc.
-        if (s.arc && distSqrd(p, s.center) < s.radius * s.radius && (s.sweep > 0 ? side < 0 : side > 0))
-            w += s.sweep > 0 ? 1 : -1;
+        // An arc in pieces between its top and bottom points, each on one half of the circle.
+        double a0 = s.startAngle, a1 = s.startAngle + s.sweep, dir = s.sweep > 0 ? 1 : -1;
+        double k0 = std::ceil((std::min(a0, a1) - M_PI / 2) / M_PI), k1 = std::floor((std::max(a0, a1) - M_PI / 2) / M_PI);
+        double dy = p.y - s.center.y, half = std::sqrt(std::max(0.0, s.radius * s.radius - dy * dy));
+        double from = a0, y0 = s.start.y;
+        for (double k = dir > 0 ? k0 : k1; dir > 0 ? k <= k1 + 1 : k >= k0 - 1; k += dir) {
+            bool last = dir > 0 ? k > k1 : k < k0;
+            double to = last ? a1 : M_PI / 2 + k * M_PI;
+            if ((to - from) * dir <= 0 && !last) continue;
+            double y1 = last ? s.end.y : s.center.y + s.radius * std::sin(to);
+            double side = std::cos((from + to) / 2) >= 0 ? 1 : -1;
+            w += crossing(y0, y1, p, s.center.x + side * half);
+            from = to;
+            y0 = y1;
+        }
     }
     return w;
 }

@@ -24,6 +24,7 @@ void registerModuleCommands(Registrar& add);
 void registerMenuCommands(Registrar& add);
 void registerOffsetCommands(Registrar& add);
 void registerListCommands(Registrar& add);
+void registerBoundaryCommands(Registrar& add);
 
 }  // namespace cvx::editor::commands
 

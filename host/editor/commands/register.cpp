@@ -23,6 +23,7 @@ void registerHostCommands() {
     commands::registerMenuCommands(add);
     commands::registerOffsetCommands(add);
     commands::registerListCommands(add);
+    commands::registerBoundaryCommands(add);
 }
 
 }  // namespace cvx::editor
