@@ -175,6 +175,49 @@ TEST(PlanarFaces, OverlappingAndRepeatedPiecesCountOnce) {
     EXPECT_NEAR(areaOf(loops[1]), 4 * M_PI, 1e-9);
 }
 
+namespace {
+
+// Runs faces_ref.py on the JSON input: per pick, the area inside the outer ring of the face holding it (0 when
+// unbounded) and the face's hole count.
+std::vector<std::pair<double, int>> shapelyFaces(const std::string& json) {
+    std::string in = "/tmp/cvx_faces_" + std::to_string(getpid()) + ".json";
+    std::ofstream(in) << json;
+    std::vector<std::pair<double, int>> ref;
+    if (FILE* p = popen(("/usr/bin/python3 " CVX_SOURCE_DIR "/tests/unit/curves/faces_ref.py " + in).c_str(), "r")) {
+        double area;
+        int holes;
+        while (std::fscanf(p, "%lf %d", &area, &holes) == 2) ref.push_back({area, holes});
+        pclose(p);
+    }
+    std::remove(in.c_str());
+    return ref;
+}
+
+// Our loops around each pick against the reference: nothing where it finds an unbounded face, else the outer
+// loop's area and one island per hole. Returns how many picks were enclosed.
+int compareWithShapely(const PlanarFaces& faces, const std::vector<AcGePoint2d>& picks,
+                       const std::vector<std::pair<double, int>>& ref, double areaTol) {
+    EXPECT_EQ(ref.size(), picks.size()) << "the shapely reference did not run";
+    int enclosed = 0;
+    for (size_t i = 0; i < std::min(picks.size(), ref.size()); ++i) {
+        auto loops = faces.loopsAround(picks[i]);
+        if (ref[i].first == 0) {
+            EXPECT_TRUE(loops.empty()) << "pick " << i;
+            continue;
+        }
+        ++enclosed;
+        if (loops.empty()) {
+            ADD_FAILURE() << "no loops around pick " << i;
+            continue;
+        }
+        EXPECT_NEAR(areaOf(loops[0]), ref[i].first, areaTol) << "pick " << i;
+        EXPECT_EQ(int(loops.size()) - 1, ref[i].second) << "islands of pick " << i;
+    }
+    return enclosed;
+}
+
+}  // namespace
+
 TEST(PlanarFacesVsShapely, RandomOverlappingCirclesGiveTheAreaAroundEachPick) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> U(0, 1);
@@ -195,31 +238,37 @@ TEST(PlanarFacesVsShapely, RandomOverlappingCirclesGiveTheAreaAroundEachPick) {
         js << (i ? "," : "") << "[" << picks.back().x << "," << picks.back().y << "]";
     }
     js << "]}";
-    std::string in = "/tmp/cvx_faces_" + std::to_string(getpid()) + ".json";
-    std::ofstream(in) << js.str();
-    FILE* p = popen(("/usr/bin/python3 " CVX_SOURCE_DIR "/tests/unit/curves/faces_ref.py " + in).c_str(), "r");
-    ASSERT_TRUE(p);
-    std::vector<std::pair<double, int>> ref;
-    double area;
-    int holes;
-    while (std::fscanf(p, "%lf %d", &area, &holes) == 2) ref.push_back({area, holes});
-    pclose(p);
-    std::remove(in.c_str());
-    ASSERT_EQ(ref.size(), picks.size()) << "the shapely reference did not run";
+    // The reference's circles are 2048-gons: their areas fall short by some 1e-6 of a disk.
+    EXPECT_GT(compareWithShapely(PlanarFaces(s, 1e-8), picks, shapelyFaces(js.str()), 1e-4), 20);
+}
 
-    PlanarFaces faces(s, 1e-8);
-    int enclosed = 0;
-    for (size_t i = 0; i < picks.size(); ++i) {
-        auto loops = faces.loopsAround(picks[i]);
-        if (ref[i].first == 0) {
-            EXPECT_TRUE(loops.empty()) << "pick " << i;
-            continue;
-        }
-        ++enclosed;
-        ASSERT_FALSE(loops.empty()) << "pick " << i;
-        // The reference's circles are 2048-gons: their areas fall short by some 1e-6 of a disk.
-        EXPECT_NEAR(areaOf(loops[0]), ref[i].first, 1e-4) << "pick " << i;
-        EXPECT_EQ(int(loops.size()) - 1, ref[i].second) << "islands of pick " << i;
+TEST(PlanarFacesVsShapely, RandomLinesWithDanglesBridgesAndTriangleIslandsGiveTheFaceAroundEachPick) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> U(0, 1);
+    auto rounded = [&](double lo, double span) { return std::round((lo + span * U(rng)) * 1e4) / 1e4; };
+    Segs s;
+    std::ostringstream js;
+    js.precision(17);
+    js << "{\"lines\":[";
+    auto line = [&](double x0, double y0, double x1, double y1) {
+        js << (s.empty() ? "" : ",") << "[" << x0 << "," << y0 << "," << x1 << "," << y1 << "]";
+        addLine(s, x0, y0, x1, y1);
+    };
+    line(0, 0, 10, 0), line(10, 0, 10, 10), line(10, 10, 0, 10), line(0, 10, 0, 0);
+    for (int i = 0; i < 30; ++i) {
+        double x = rounded(-1, 12), y = rounded(-1, 12), a = 2 * M_PI * U(rng), l = rounded(1, 5);
+        line(x, y, std::round((x + l * std::cos(a)) * 1e4) / 1e4, std::round((y + l * std::sin(a)) * 1e4) / 1e4);
     }
-    EXPECT_GT(enclosed, 20);
+    for (int i = 0; i < 8; ++i) {  // small triangles, some lying free in a face
+        double x = rounded(0.5, 9), y = rounded(0.5, 9);
+        line(x, y, x + 0.3, y), line(x + 0.3, y, x, y + 0.2), line(x, y + 0.2, x, y);
+    }
+    std::vector<AcGePoint2d> picks;
+    js << "],\"picks\":[";
+    for (int i = 0; i < 60; ++i) {
+        picks.push_back({rounded(-1, 12), rounded(-1, 12)});
+        js << (i ? "," : "") << "[" << picks.back().x << "," << picks.back().y << "]";
+    }
+    js << "]}";
+    EXPECT_GT(compareWithShapely(PlanarFaces(s, 1e-9), picks, shapelyFaces(js.str()), 1e-9), 30);
 }
