@@ -1,6 +1,6 @@
 // Boundary finding against GEOS, side by side in one run, on the outline case: a frame around a figure of
 // 1,000 overlapping pieces, picked in the gap between them (the frame's loop plus the figure's contours).
-//  1. 1,000 random circles; 2. 1,000 short closed polylines with an arc each.
+//  1. 1,000 random circles; 2. 1,000 short closed polylines with an arc each; 3. a grid of 1,000 lines.
 // Host: the planar faces of the exact lines and arcs, then the loops around the pick; GEOS: the same figure as
 // tessellated line strings (circles as 64-gons, arcs as 16 chords), noded by a unary union, polygonized, and the
 // polygon holding the pick found. Also the whole BOUNDARY command on a drawing of the circles, as the outline
@@ -85,6 +85,18 @@ std::vector<Segment2> polylineFigure() {
         AcGePoint2d p[4] = {o, o + u * w, o + u * w + v * h, o + v * h};
         s.push_back(Segment2::fromBulge(p[0], p[1], bulge(rng)));
         for (int k = 1; k < 4; ++k) s.push_back(Segment2::line(p[k], p[(k + 1) % 4]));
+    }
+    return s;
+}
+
+// 500 horizontal and 500 vertical lines, 250,000 crossings.
+std::vector<Segment2> gridFigure() {
+    std::vector<Segment2> s;
+    addFrame(s);
+    for (int i = 0; i < 500; ++i) {
+        double t = 0.1 + i * 0.2;
+        s.push_back(Segment2::line({0, t}, {100, t}));
+        s.push_back(Segment2::line({t, 0}, {t, 100}));
     }
     return s;
 }
@@ -198,7 +210,8 @@ int main(int argc, char** argv) {
     struct Case {
         const char* name;
         std::vector<Segment2> segs;
-    } cases[] = {{"1000 circles", circleFigure(circles)}, {"1000 polylines", polylineFigure()}};
+    } cases[] = {{"1000 circles", circleFigure(circles)}, {"1000 polylines", polylineFigure()},
+                   {"grid 500 x 500", gridFigure()}};
 
     std::printf("median of %d runs      host (ms)   GEOS (ms)   GEOS / host   outer area, islands (count, area)\n", runs);
     for (const Case& c : cases) {

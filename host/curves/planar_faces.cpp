@@ -118,18 +118,41 @@ std::vector<Piece> cutPieces(const std::vector<Segment2>& segs, double tol) {
     return pieces;
 }
 
-// Joins the pieces' ends that lie within tol of each other (a sweep over x). Returns the vertex of each end
-// (2k: start of piece k, 2k + 1: its end) and fills the vertices' positions.
+// Joins the pieces' ends that lie within tol of each other. The ends are sorted into strips of width tol and by
+// height within a strip; an end's neighbours lie in its own strip or the next one, within tol of its height.
+// Returns the vertex of each end (2k: start of piece k, 2k + 1: its end) and fills the vertices' positions.
 std::vector<int> joinEnds(const std::vector<Piece>& pieces, double tol, std::vector<AcGePoint2d>& at) {
+    struct End {
+        int64_t strip;
+        double y;
+        int k;
+    };
     size_t m = pieces.size() * 2;
     auto end = [&](size_t k) -> const AcGePoint2d& { return k & 1 ? pieces[k >> 1].seg.end : pieces[k >> 1].seg.start; };
-    std::vector<int> order(m);
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return end(a).x < end(b).x; });
+    std::vector<End> ends(m);
+    for (size_t k = 0; k < m; ++k)
+        ends[k] = {int64_t(std::clamp(std::floor(end(k).x / tol), -4e18, 4e18)), end(k).y, int(k)};
+    std::sort(ends.begin(), ends.end(), [](const End& a, const End& b) {
+        return a.strip != b.strip ? a.strip < b.strip : a.y < b.y;
+    });
     Joins joins(m);
-    for (size_t oi = 0; oi < m; ++oi)
-        for (size_t oj = oi + 1; oj < m && end(order[oj]).x - end(order[oi]).x <= tol; ++oj)
-            if (distSqrd(end(order[oi]), end(order[oj])) <= tol * tol) joins.join(order[oi], order[oj]);
+    auto near = [&](const End& a, const End& b) {
+        if (distSqrd(end(a.k), end(b.k)) <= tol * tol) joins.join(a.k, b.k);
+    };
+    size_t next = 0;  // the first end of the strip after the current one
+    for (size_t i = 0; i < m; ++i) {
+        const End& e = ends[i];
+        size_t j = i + 1;
+        for (; j < m && ends[j].strip == e.strip; ++j)
+            if (ends[j].y - e.y <= tol) near(e, ends[j]);
+            else break;
+        next = std::max(next, j);
+        while (next < m && ends[next].strip == e.strip) ++next;
+        if (next == m || ends[next].strip != e.strip + 1) continue;
+        auto from = std::lower_bound(ends.begin() + long(next), ends.end(), e.y - tol,
+                                     [&](const End& a, double y) { return a.strip == e.strip + 1 && a.y < y; });
+        for (; from != ends.end() && from->strip == e.strip + 1 && from->y <= e.y + tol; ++from) near(e, *from);
+    }
     std::vector<int> vertex(m, -1), idOfRoot(m, -1);
     for (size_t k = 0; k < m; ++k) {
         int root = joins.find(int(k));
@@ -159,23 +182,37 @@ Segment2 directed(const std::vector<Edge>& edges, int h) {
 // ends and the same middle (overlaps cut at the same points) only the first is kept.
 std::vector<Edge> makeEdges(const std::vector<Piece>& pieces, const std::vector<int>& vertex,
                             const std::vector<AcGePoint2d>& at, double tol) {
-    std::vector<Edge> edges;
-    std::unordered_map<uint64_t, std::vector<int>> byEnds;
+    auto snapped = [&](size_t k) {
+        Segment2 s = pieces[k].seg;
+        s.start = at[vertex[2 * k]];
+        s.end = at[vertex[2 * k + 1]];
+        return s;
+    };
+    struct Key {
+        int lo, hi;
+        size_t k;
+    };
+    std::vector<Key> keys;
     for (size_t k = 0; k < pieces.size(); ++k) {
         int a = vertex[2 * k], b = vertex[2 * k + 1];
-        if (a == b) continue;
-        Segment2 s = pieces[k].seg;
-        s.start = at[a];
-        s.end = at[b];
-        AcGePoint2d mid = s.pointAt(0.5);
-        std::vector<int>& same = byEnds[uint64_t(std::min(a, b)) << 32 | uint64_t(std::max(a, b))];
-        bool dup = std::any_of(same.begin(), same.end(), [&](int e) {
-            return distSqrd(edges[e].seg.pointAt(0.5), mid) <= 16 * tol * tol;
-        });
-        if (dup) continue;
-        same.push_back(int(edges.size()));
-        edges.push_back({a, b, s, pieces[k].source});
+        if (a != b) keys.push_back({std::min(a, b), std::max(a, b), k});
     }
+    std::sort(keys.begin(), keys.end(), [](const Key& x, const Key& y) {
+        return x.lo != y.lo ? x.lo < y.lo : x.hi != y.hi ? x.hi < y.hi : x.k < y.k;
+    });
+    std::vector<char> keep(pieces.size(), 0);
+    for (size_t g = 0, h; g < keys.size(); g = h) {
+        for (h = g + 1; h < keys.size() && keys[h].lo == keys[g].lo && keys[h].hi == keys[g].hi;) ++h;
+        for (size_t i = g; i < h; ++i) {
+            AcGePoint2d mid = snapped(keys[i].k).pointAt(0.5);
+            keep[keys[i].k] = std::none_of(keys.begin() + long(g), keys.begin() + long(i), [&](const Key& o) {
+                return keep[o.k] && distSqrd(snapped(o.k).pointAt(0.5), mid) <= 16 * tol * tol;
+            });
+        }
+    }
+    std::vector<Edge> edges;
+    for (size_t k = 0; k < pieces.size(); ++k)
+        if (keep[k]) edges.push_back({vertex[2 * k], vertex[2 * k + 1], snapped(k), pieces[k].source});
     return edges;
 }
 
