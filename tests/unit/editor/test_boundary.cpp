@@ -27,6 +27,20 @@ AcDbPolyline* rectangle(double x0, double y0, double x1, double y1) {
 
 AcDbCircle* circle(double x, double y, double r) { return new AcDbCircle({x, y, 0}, AcGeVector3d::kZAxis, r); }
 
+AcDbObjectId addLayer(AcDbDatabase& db, const wchar_t* name, bool off, bool frozen) {
+    AcDbLayerTable* table = nullptr;
+    EXPECT_EQ(db.getLayerTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* rec = new AcDbLayerTableRecord;
+    rec->setName(name);
+    rec->setIsOff(off);
+    rec->setIsFrozen(frozen);
+    AcDbObjectId id;
+    EXPECT_EQ(table->add(id, rec), Acad::eOk);
+    rec->close();
+    table->close();
+    return id;
+}
+
 struct Made {
     double area;
     bool closed;
@@ -55,7 +69,7 @@ std::vector<Made> madeAfter(const ads_name last) {
 
 }  // namespace
 
-TEST_F(Boundary, OutlineCallAroundAFigureGivesTheFrameThenTheFiguresContoursAndSkipsHiddenEntities) {
+TEST_F(Boundary, OutlineCallAroundAFigureGivesTheFrameThenTheFiguresContoursAndSkipsWhatIsNotSeen) {
     add(circle(5, 5, 2));
     add(circle(7, 5, 2));
     // A block of a unit square inserted at (20, 5), scaled by 2 and turned by 45 degrees.
@@ -72,10 +86,20 @@ TEST_F(Boundary, OutlineCallAroundAFigureGivesTheFrameThenTheFiguresContoursAndS
     ref->setScaleFactors(AcGeScale3d(2, 2, 2));
     ref->setRotation(M_PI / 4);
     add(ref);
-    // Hidden: a line across everything, as the outline command hides what was not selected.
+    // Not seen: a line across everything made invisible (as the outline command hides what was not selected),
+    // one on a layer that is off, and a second insert on a frozen layer.
     AcDbEntity* hidden = new AcDbLine({-50, 5, 0}, {50, 5, 0});
     hidden->setVisibility(AcDb::kInvisible);
     add(hidden);
+    struct {
+        AcDbEntity* entity;
+        AcDbObjectId layer;
+    } unseen[] = {{new AcDbLine({-50, 6, 0}, {50, 6, 0}), addLayer(*db, L"Off", true, false)},
+                  {new AcDbBlockReference({30, 5, 0}, block), addLayer(*db, L"Frozen", false, true)}};
+    for (auto& u : unseen) {
+        AcDbObjectPointer<AcDbEntity> e(add(u.entity), AcDb::kForWrite);  // on its layer after the defaults
+        e->setLayer(u.layer);
+    }
     add(rectangle(-10, -10, 40, 20));  // the frame along the view
 
     ads_name last;
