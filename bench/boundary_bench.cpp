@@ -213,7 +213,8 @@ int main(int argc, char** argv) {
     } cases[] = {{"1000 circles", circleFigure(circles)}, {"1000 polylines", polylineFigure()},
                    {"grid 500 x 500", gridFigure()}};
 
-    std::printf("median of %d runs      host (ms)   GEOS (ms)   GEOS / host   outer area, islands (count, area)\n", runs);
+    std::printf("median of %d runs      host (ms)   GEOS (ms)   GEOS / host   outer area, islands (count, area)\n",
+                runs);
     for (const Case& c : cases) {
         std::vector<GEOSGeometry*> lines;
         for (const Segment2& s : c.segs) lines.push_back(geosLine(h, s));

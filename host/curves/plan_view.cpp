@@ -66,7 +66,8 @@ void appendPlanView(const Curve& c, const AcGeMatrix3d& place, double chordTol, 
         AcGeMatrix3d m = place * pl->toWorld();
         for (const Segment2& s : segments(pl->poly)) {
             if (!s.arc) {
-                addLine(flat(m * AcGePoint3d(s.start.x, s.start.y, 0)), flat(m * AcGePoint3d(s.end.x, s.end.y, 0)), out);
+                addLine(flat(m * AcGePoint3d(s.start.x, s.start.y, 0)), flat(m * AcGePoint3d(s.end.x, s.end.y, 0)),
+                        out);
                 continue;
             }
             size_t at = out.size();

@@ -128,7 +128,9 @@ std::vector<int> joinEnds(const std::vector<Piece>& pieces, double tol, std::vec
         int k;
     };
     size_t m = pieces.size() * 2;
-    auto end = [&](size_t k) -> const AcGePoint2d& { return k & 1 ? pieces[k >> 1].seg.end : pieces[k >> 1].seg.start; };
+    auto end = [&](size_t k) -> const AcGePoint2d& {
+        return k & 1 ? pieces[k >> 1].seg.end : pieces[k >> 1].seg.start;
+    };
     std::vector<End> ends(m);
     for (size_t k = 0; k < m; ++k)
         ends[k] = {int64_t(std::clamp(std::floor(end(k).x / tol), -4e18, 4e18)), end(k).y, int(k)};
@@ -331,7 +333,8 @@ int windingNumber(const std::vector<Segment2>& loop, const AcGePoint2d& p) {
         }
         // An arc in pieces between its top and bottom points, each on one half of the circle.
         double a0 = s.startAngle, a1 = s.startAngle + s.sweep, dir = s.sweep > 0 ? 1 : -1;
-        double k0 = std::ceil((std::min(a0, a1) - M_PI / 2) / M_PI), k1 = std::floor((std::max(a0, a1) - M_PI / 2) / M_PI);
+        double k0 = std::ceil((std::min(a0, a1) - M_PI / 2) / M_PI);
+        double k1 = std::floor((std::max(a0, a1) - M_PI / 2) / M_PI);
         double dy = p.y - s.center.y, half = std::sqrt(std::max(0.0, s.radius * s.radius - dy * dy));
         double from = a0, y0 = s.start.y;
         for (double k = dir > 0 ? k0 : k1; dir > 0 ? k <= k1 + 1 : k >= k0 - 1; k += dir) {
@@ -470,7 +473,8 @@ std::vector<BulgePolyline> PlanarFaces::loopsAround(const AcGePoint2d& p) const 
     // The groups lying in the area; those inside another of them are not its islands.
     std::vector<const Loop*> inside;
     for (const Loop& c : mContours)
-        if (c.group != area->group && boxWithin(c, *area) && contains(*area, c.segs.front().start)) inside.push_back(&c);
+        if (c.group != area->group && boxWithin(c, *area) && contains(*area, c.segs.front().start))
+            inside.push_back(&c);
     std::vector<BulgePolyline> out{toPolyline(*area, false)};
     for (const Loop* c : inside) {
         bool nested = std::any_of(inside.begin(), inside.end(), [&](const Loop* d) {
