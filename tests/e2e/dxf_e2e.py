@@ -4,15 +4,15 @@ import os
 import subprocess
 import tempfile
 
-import ezdxf
 from ezdxf import recover
 
-CURVIX = os.environ.get("CURVIX", "curvix")
+from curvix_run import CURVIX
 
 
-def run(script_text, *args, drawing=None, timeout=120):
-    """Runs curvix on the drawing (if any) with the script; returns the finished process."""
-    with tempfile.NamedTemporaryFile("w", suffix=".scr", delete=False, encoding="utf-8") as f:
+def run(script_text, *args, drawing=None, timeout=120, folder=None):
+    """Runs curvix on the drawing (if any) with the script, written to a file in the folder (the system's
+    temporary folder by default); returns the finished process."""
+    with tempfile.NamedTemporaryFile("w", suffix=".scr", delete=False, dir=folder, encoding="utf-8") as f:
         f.write(script_text)
         script = f.name
     cmd = [CURVIX] + ([drawing] if drawing else []) + ["--script", script] + list(args)

@@ -3,32 +3,25 @@ status, and no file written or replaced; a good save over a file keeps the old o
 else behind."""
 import os
 import random
-import subprocess
-import tempfile
 import unittest
 
 import ezdxf
 
-from dxf_e2e import CURVIX, run
+from curvix_run import CurvixRun
+from dxf_e2e import run
 
 DRAW = "CIRCLE 0,0 5\nLINE 0,0 10,10\n\n"
 ADD_LINE = "LINE 0,0 1,1\n\n"
 
 
-class Folder(unittest.TestCase):
+class Folder(CurvixRun):
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
+        super().setUp()
         self.good = self.path("good.dxf")
         r = run(DRAW, "-o", self.good)
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
         with open(self.good) as f:
             self.lines = f.read().split("\n")
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
 
     def listing(self):
         return sorted(os.listdir(self.dir.name))

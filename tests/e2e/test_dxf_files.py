@@ -9,6 +9,7 @@ import unittest
 import ezdxf
 from ezdxf.lldxf.encoding import decode_dxf_unicode
 
+from curvix_run import CurvixRun
 from dxf_e2e import audit_problems, entity_handles, file_handles, run
 
 EVERY_KIND = (
@@ -162,17 +163,8 @@ class EveryEntityKind(unittest.TestCase):
         self.assertEqual(sorted([xy(line.dxf.start), xy(line.dxf.end)]), [(10, 8), (10, 12)])
 
 
-class SavingAgain(unittest.TestCase):
+class SavingAgain(CurvixRun):
     """Reopening and saving a drawing is stable: same bytes, same handles."""
-
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
 
     def test_second_and_third_saves_are_byte_identical_and_keep_handles(self):
         first, second, third = self.path("1.dxf"), self.path("2.dxf"), self.path("3.dxf")
@@ -203,26 +195,20 @@ class SavingAgain(unittest.TestCase):
         self.assertEqual(audit_problems(second), [])
 
 
-class DrawingPaths(unittest.TestCase):
+class DrawingPaths(CurvixRun):
     """A drawing name that is not taken yet starts a new drawing; a path that cannot name a file is refused."""
 
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.dir.cleanup()
-
     def test_a_new_name_starts_a_new_drawing(self):
-        new, out = os.path.join(self.dir.name, "new.dxf"), os.path.join(self.dir.name, "out.dxf")
+        new, out = self.path("new.dxf"), self.path("out.dxf")
         r = run("LINE 0,0 3,4\n\n", "-o", out, drawing=new)
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
         self.assertEqual([e.dxftype() for e in ezdxf.readfile(out).modelspace()], ["LINE"])
 
     def test_a_path_through_a_file_is_refused(self):
-        plain = os.path.join(self.dir.name, "plain.txt")
+        plain = self.path("plain.txt")
         with open(plain, "w") as f:
             f.write("not a folder\n")
-        out = os.path.join(self.dir.name, "out.dxf")
+        out = self.path("out.dxf")
         for drawing in (os.path.join(plain, "x.dxf"), os.path.join(plain, "sub", "x.dxf")):
             r = run("LINE 0,0 3,4\n\n", "-o", out, drawing=drawing)
             self.assertEqual(r.returncode, 1, r.stdout + r.stderr)

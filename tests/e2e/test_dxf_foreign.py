@@ -1,12 +1,11 @@
 """Drawings written by another program (ezdxf) in several versions, opened in curvix, changed a little and saved:
 what the host does not model comes back unchanged, extended data and dictionaries survive, the audit passes."""
-import os
-import tempfile
 import unittest
 
 import ezdxf
 from ezdxf.lldxf.encoding import decode_dxf_unicode
 
+from curvix_run import CurvixRun
 from dxf_e2e import audit_problems, entity_counts, entity_handles, run
 
 CHINESE_LAYER = "图层一"
@@ -55,16 +54,10 @@ def build(version, path):
     doc.saveas(path)
 
 
-class WrittenElsewhere(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.dir.cleanup()
-
+class WrittenElsewhere(CurvixRun):
     def roundtrip(self, version):
-        source = os.path.join(self.dir.name, f"{version}.dxf")
-        saved = os.path.join(self.dir.name, f"{version}-saved.dxf")
+        source = self.path(f"{version}.dxf")
+        saved = self.path(f"{version}-saved.dxf")
         build(version, source)
         r = run("LINE 100,100 110,110\n\n", "-o", saved, drawing=source)
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)

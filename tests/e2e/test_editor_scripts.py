@@ -3,33 +3,18 @@ how a script error stops it without writing anything."""
 import math
 import os
 import subprocess
-import sys
-import tempfile
 import unittest
 
 import ezdxf
 
-CURVIX = os.environ.get("CURVIX", "curvix")
+from curvix_run import CurvixRun
+from dxf_e2e import CURVIX, run
 
 
-def run(script_text, *args, drawing=None, cwd=None):
-    with tempfile.NamedTemporaryFile("w", suffix=".scr", delete=False, dir=cwd) as f:
-        f.write(script_text)
-        script = f.name
-    cmd = [CURVIX] + ([drawing] if drawing else []) + ["--script", script] + list(args)
-    try:
-        return subprocess.run(cmd, capture_output=True, text=True, timeout=120)
-    finally:
-        os.unlink(script)
-
-
-class Drawing(unittest.TestCase):
+class Drawing(CurvixRun):
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.out = os.path.join(self.dir.name, "out.dxf")
-
-    def tearDown(self):
-        self.dir.cleanup()
+        super().setUp()
+        self.out = self.path("out.dxf")
 
     def test_drawing_commands_make_the_entities_users_expect(self):
         r = run(
@@ -119,9 +104,9 @@ class Drawing(unittest.TestCase):
     def test_opening_adding_and_pictures(self):
         first = run("LINE 0,0 10,10\n\n", "-o", self.out)
         self.assertEqual(first.returncode, 0, first.stderr)
-        second_out = os.path.join(self.dir.name, "second.dxf")
-        png = os.path.join(self.dir.name, "view.png")
-        svg = os.path.join(self.dir.name, "view.svg")
+        second_out = self.path("second.dxf")
+        png = self.path("view.png")
+        svg = self.path("view.svg")
         r = run("CIRCLE 5,5 3\nZOOM E\n", "-o", second_out, "--png", png, "--size", "320x200", "--svg", svg,
                 drawing=self.out)
         self.assertEqual(r.returncode, 0, r.stderr)
@@ -134,16 +119,13 @@ class Drawing(unittest.TestCase):
             self.assertIn("<svg", f.read())
 
 
-class Errors(unittest.TestCase):
+class Errors(CurvixRun):
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.out = os.path.join(self.dir.name, "out.dxf")
-
-    def tearDown(self):
-        self.dir.cleanup()
+        super().setUp()
+        self.out = self.path("out.dxf")
 
     def check_fails(self, text, message):
-        r = run(text, "-o", self.out, cwd=self.dir.name)
+        r = run(text, "-o", self.out, folder=self.dir.name)
         self.assertNotEqual(r.returncode, 0)
         self.assertRegex(r.stdout, message)
         self.assertFalse(os.path.exists(self.out), "nothing is written after a script error")
@@ -170,7 +152,7 @@ class Errors(unittest.TestCase):
         r = subprocess.run([CURVIX, "--size", "huge"], capture_output=True, text=True, timeout=60)
         self.assertEqual(r.returncode, 2)
         self.assertIn("--size", r.stderr)
-        r = subprocess.run([CURVIX, "--script", os.path.join(self.dir.name, "missing.scr")], capture_output=True,
+        r = subprocess.run([CURVIX, "--script", self.path("missing.scr")], capture_output=True,
                            text=True, timeout=60)
         self.assertEqual(r.returncode, 2)
         r = subprocess.run([CURVIX, "--help"], capture_output=True, text=True, timeout=60)

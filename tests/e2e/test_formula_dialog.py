@@ -3,43 +3,17 @@ replaced as sliders move, the final curves and the axes block read back with ezd
 registry for the next run, and pictures of the dialog and the drawing."""
 import math
 import os
-import subprocess
-import tempfile
 import unittest
 
 import ezdxf
 
-CURVIX = os.path.abspath(os.environ["CURVIX"]) if "CURVIX" in os.environ else "curvix"
-SOURCE = os.environ.get("CVX_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
-BINARY_DIR = os.environ.get("CVX_BINARY_DIR", os.path.dirname(os.path.abspath(CURVIX)))
-MODULE = os.path.join(BINARY_DIR, "Curvix_2012X64.arx")
+from curvix_run import SOURCE, CurvixRun
 
 
-class FormulaDialog(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.registry = os.path.join(self.dir.name, "registry.reg")
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
-
-    def run_curvix(self, script_file, *args):
-        cmd = [CURVIX, "--script", script_file, "--load", MODULE] + list(args)
-        env = dict(os.environ, CURVIX_REGISTRY=self.registry)
-        return subprocess.run(cmd, capture_output=True, text=True, timeout=600, env=env, cwd=self.dir.name)
-
-    def run_text(self, script, *args):
-        script_file = self.path("run.scr")
-        with open(script_file, "w", encoding="utf-8") as f:
-            f.write(script)
-        return self.run_curvix(script_file, *args)
-
+class FormulaDialog(CurvixRun):
     def test_the_example_previews_replaces_and_places_curves_and_remembers_the_choices(self):
         out, png = self.path("formula.dxf"), self.path("formula.png")
-        r = self.run_curvix(os.path.join(SOURCE, "examples", "formula_dialog.scr"), "-o", out, "--png", png)
+        r = self.run_script_file(os.path.join(SOURCE, "examples", "formula_dialog.scr"), "-o", out, "--png", png)
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
         self.assertEqual(r.stdout.count("Please specify the origin>>"), 2)
 
@@ -99,7 +73,8 @@ class FormulaDialog(unittest.TestCase):
             f.write("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Tarnwick\\Curvix]\n"
                     "\"ChineseVersion\"=dword:00000001\n\"formula_ListIndex\"=dword:00000050\n")
         out = self.path("cn.dxf")
-        r = self.run_text("FORMULA\n;@dialog show\n;@dialog close\nFORMULA\n;@dialog click 4004\n0,0\n;@dialog close\n",
+        r = self.run_curvix("FORMULA\n;@dialog show\n;@dialog close\n"
+                            "FORMULA\n;@dialog click 4004\n0,0\n;@dialog close\n",
                           "-o", out)
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
         self.assertIn("> 0 1. 心形曲线", r.stdout)  # 0x50 = 80 lies outside the list

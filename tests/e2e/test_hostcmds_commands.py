@@ -1,74 +1,22 @@
 """Host commands as modules script them (PEDIT, INSERT of a drawing file, PNGOUT), message boxes and file
 dialogs answered by script lines, and pixels that map to the world as the rendered picture shows them."""
 import os
-import struct
-import subprocess
-import tempfile
 import unittest
-import zlib
 
 import ezdxf
 
-CURVIX = os.environ.get("CURVIX", "curvix")
-MODULE = os.path.join(os.environ.get("CVX_BINARY_DIR", "."), "modules", "hello_module.so")
+from curvix_run import BINARY_DIR, CurvixRun
+from png_read import read_png
+
+MODULE = os.path.join(BINARY_DIR, "modules", "hello_module.so")
 
 
-def read_png(path):
-    """(width, height, rows of (r, g, b)) of an 8-bit RGB or RGBA PNG without interlacing."""
-    with open(path, "rb") as f:
-        data = f.read()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    pos, idat = 8, b""
-    while pos < len(data):
-        n, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + n]
-        if kind == b"IHDR":
-            w, h, depth, ctype, _, _, interlace = struct.unpack(">IIBBBBB", body)
-            assert depth == 8 and ctype in (2, 6) and interlace == 0
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + n
-    bpp = 3 if ctype == 2 else 4
-    raw, stride, rows, prev = zlib.decompress(idat), w * bpp, [], bytearray(w * bpp)
-    for y in range(h):
-        f, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - bpp] if i >= bpp else 0
-            b, c = prev[i], prev[i - bpp] if i >= bpp else 0
-            if f == 1: line[i] = (line[i] + a) & 255
-            elif f == 2: line[i] = (line[i] + b) & 255
-            elif f == 3: line[i] = (line[i] + (a + b) // 2) & 255
-            elif f == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append([tuple(line[x * bpp:x * bpp + 3]) for x in range(w)])
-        prev = line
-    return w, h, rows
-
-
-class Commands(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.env = dict(os.environ, CURVIX_REGISTRY=os.path.join(self.dir.name, "registry.reg"))
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
-
-    def run_curvix(self, script, *args):
-        with open(self.path("s.scr"), "w") as f:
-            f.write(script)
-        r = subprocess.run([CURVIX, "--script", self.path("s.scr")] + list(args), capture_output=True, text=True,
-                           timeout=120, env=self.env)
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
-        return r.stdout
+class Commands(CurvixRun):
+    module = None  # the runs name the test module themselves
 
     def test_pedit_multiple_sets_width_closes_and_opens_every_kind(self):
         out = self.path("pedit.dxf")
-        self.run_curvix(
+        self.output(
             "PLINE 0,0 10,0 10,10 \n3DPOLY 20,0,0 30,0,1 30,10,2 \nLINE 50,0 60,0 \n"
             "PEDIT M ALL  W 2.5 C \n", "-o", out)
         msp = ezdxf.readfile(out).modelspace()
@@ -77,7 +25,7 @@ class Commands(unittest.TestCase):
         self.assertEqual(lw.dxf.const_width, 2.5)
         self.assertTrue(p3.is_closed)
         self.assertEqual(len(msp.query("LINE")), 1)  # not a polyline: left alone
-        self.run_curvix("PEDIT M ALL  O \n", out, "-o", out)
+        self.output("PEDIT M ALL  O \n", out, "-o", out)
         msp = ezdxf.readfile(out).modelspace()
         self.assertFalse(msp.query("LWPOLYLINE")[0].closed)
         self.assertFalse(msp.query("POLYLINE")[0].is_closed)
@@ -88,7 +36,7 @@ class Commands(unittest.TestCase):
         doc.modelspace().add_polyline2d([(0, 0), (5, 0), (5, 5)])
         doc.saveas(src)
         out = self.path("old_out.dxf")
-        self.run_curvix("PEDIT M ALL  W 1 C \n", src, "-o", out)
+        self.output("PEDIT M ALL  W 1 C \n", src, "-o", out)
         pl = ezdxf.readfile(out).modelspace().query("POLYLINE")[0]
         self.assertTrue(pl.is_closed)
         self.assertEqual([(v.dxf.start_width, v.dxf.end_width) for v in pl.vertices], [(1, 1)] * 3)
@@ -103,7 +51,7 @@ class Commands(unittest.TestCase):
         msp.add_circle((3, 3), 1)
         doc.saveas(part)
         out = self.path("insert.dxf")
-        self.run_curvix("INSERT " + part + " 100,50 2 3 90\nINSERT Part-7 0,0   \n", "-o", out)
+        self.output("INSERT " + part + " 100,50 2 3 90\nINSERT Part-7 0,0   \n", "-o", out)
         result = ezdxf.readfile(out)
         block = result.blocks.get("Part-7")
         self.assertIsNotNone(block)
@@ -114,12 +62,12 @@ class Commands(unittest.TestCase):
         self.assertEqual(len(refs), 2)  # the second INSERT reuses the block
         self.assertEqual((refs[0].dxf.xscale, refs[0].dxf.yscale, refs[0].dxf.rotation), (2, 3, 90))
         self.assertEqual(tuple(refs[0].dxf.insert)[:2], (100, 50))
-        out_text = self.run_curvix("INSERT " + self.path("missing.dxf") + "\n")
+        out_text = self.output("INSERT " + self.path("missing.dxf") + "\n")
         self.assertIn("not found", out_text)
 
     def test_message_box_and_file_dialog_take_script_answers(self):
-        out = self.run_curvix("HELLOASK\n;@msgbox no\n;@file \"" + self.path("report") + "\"\nHELLOASK\n",
-                              "--load", MODULE)
+        out = self.output("HELLOASK\n;@msgbox no\n;@file \"" + self.path("report") + "\"\nHELLOASK\n",
+                          "--load", MODULE)
         self.assertIn("[curvix] Continue?", out)
         self.assertIn("answer no", out)
         self.assertIn("file " + self.path("report.xls"), out)
@@ -128,15 +76,15 @@ class Commands(unittest.TestCase):
         self.assertIn("no file", out)
 
     def test_pixels_map_to_the_world_as_the_picture_shows_them(self):
-        self.run_curvix("", "--size", "200x150")  # writes the host's settings with their defaults
-        with open(self.env["CURVIX_REGISTRY"], encoding="utf-8") as f:
+        self.output("", "--size", "200x150")  # writes the host's settings with their defaults
+        with open(self.registry, encoding="utf-8") as f:
             reg = f.read()
         self.assertIn('"Background"=dword:00000000', reg)
-        with open(self.env["CURVIX_REGISTRY"], "w", encoding="utf-8") as f:
+        with open(self.registry, "w", encoding="utf-8") as f:
             f.write(reg.replace('"Background"=dword:00000000', '"Background"=dword:00ff0000'))
         png = self.path("view.png")
-        out = self.run_curvix("ZOOM C 50,50 15\nCOLOR 1\nLINE 40,52.05 60,52.05 \nHELLOW2P 50,52.05\n"
-                              "HELLOPIX 100 54\nPNGOUT " + png + " \n", "--size", "200x150", "--load", MODULE)
+        out = self.output("ZOOM C 50,50 15\nCOLOR 1\nLINE 40,52.05 60,52.05 \nHELLOW2P 50,52.05\n"
+                          "HELLOPIX 100 54\nPNGOUT " + png + " \n", "--size", "200x150", "--load", MODULE)
         self.assertIn("pixel 100 54", out)
         self.assertIn("world 50.050000 52.050000", out)
         w, h, rows = read_png(png)

@@ -2,34 +2,20 @@
 locking, and the module's objects when it goes away and comes back."""
 import os
 import subprocess
-import tempfile
 import unittest
 
 import ezdxf
 
-CURVIX = os.environ.get("CURVIX", "curvix")
-MODULE = os.path.join(os.environ.get("CVX_BINARY_DIR", "."), "modules", "hello_module.so")
+from curvix_run import BINARY_DIR, CURVIX, CurvixRun
+
+MODULE = os.path.join(BINARY_DIR, "modules", "hello_module.so")
 
 
-class Modules(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.env = dict(os.environ, CURVIX_REGISTRY=os.path.join(self.dir.name, "registry.reg"))
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def run_curvix(self, script, *args):
-        path = os.path.join(self.dir.name, "s.scr")
-        with open(path, "w") as f:
-            f.write(script)
-        r = subprocess.run([CURVIX, "--script", path] + list(args), capture_output=True, text=True, timeout=120,
-                           env=self.env)
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
-        return r.stdout
+class Modules(CurvixRun):
+    module = None  # the runs name the test module themselves
 
     def test_load_messages_commands_menus_and_unload(self):
-        out = self.run_curvix("HELLO\nMENUS\nARX Unload hello_module\nARX ?\n", "--load", MODULE)
+        out = self.output("HELLO\nMENUS\nARX Unload hello_module\nARX ?\n", "--load", MODULE)
         lines = out.splitlines()
         # init, then the open drawing; the module knows its own path while it loads.
         self.assertEqual(lines[0], "hello_module: message 1")
@@ -46,23 +32,23 @@ class Modules(unittest.TestCase):
         self.assertIn("No modules are loaded.", tail)
 
     def test_a_locked_module_stays(self):
-        out = self.run_curvix("HELLOLOCK\nARX Unload hello_module.so\nHELLO\n", "--load", MODULE)
+        out = self.output("HELLOLOCK\nARX Unload hello_module.so\nHELLO\n", "--load", MODULE)
         self.assertIn("is locked and cannot be unloaded", out)
         self.assertIn("Hello from the module.", out)
 
     def test_demand_loading_runs_the_typed_command(self):
-        self.run_curvix("", "--load", MODULE)  # writes the demand-load entries
-        out = self.run_curvix("HELLO\n")
+        self.output("", "--load", MODULE)  # writes the demand-load entries
+        out = self.output("HELLO\n")
         self.assertIn("hello_module: message 1", out)
         self.assertLess(out.index("hello_module: message 1"), out.index("Hello from the module."))
-        r = subprocess.run([CURVIX, "--load", os.path.join(self.dir.name, "none.so")], capture_output=True,
+        r = subprocess.run([CURVIX, "--load", self.path("none.so")], capture_output=True,
                            text=True, env=self.env, timeout=60)
         self.assertEqual(r.returncode, 2)
         self.assertIn("not found", r.stderr)
 
     def test_objects_outlive_their_module_and_come_back(self):
-        saved = os.path.join(self.dir.name, "with_object.dxf")
-        self.run_curvix("HELLOOBJ 42\nARX Unload hello_module\n", "--load", MODULE, "-o", saved)
+        saved = self.path("with_object.dxf")
+        self.output("HELLOOBJ 42\nARX Unload hello_module\n", "--load", MODULE, "-o", saved)
         # Saved after the unload: the object and its class entry are still in the file, data intact.
         doc = ezdxf.readfile(saved)
         self.assertIn("HELLOOBJ", [c.dxf.name for c in doc.classes])
@@ -72,8 +58,8 @@ class Modules(unittest.TestCase):
             text = f.read()
         self.assertIn("HelloObject\n 90\n42\n", text)
         # Opened before the module is loaded, the object becomes the module's again on load.
-        out = self.run_curvix("HELLOSHOW\nARX Unload hello_module\nARX Load " + MODULE + "\nHELLOSHOW\n",
-                              saved, "--load", MODULE)
+        out = self.output("HELLOSHOW\nARX Unload hello_module\nARX Load " + MODULE + "\nHELLOSHOW\n",
+                          saved, "--load", MODULE)
         self.assertEqual(out.count("HelloObject 42"), 2, out)
 
 

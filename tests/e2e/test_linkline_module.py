@@ -1,38 +1,15 @@
 """The Curvix module in the curvix program: link lines drawn, saved, reopened in a new run and followed when
 their shapes move or grow; the reactor objects in the drawing as an independent reader sees them; the
 language chosen in the registry; unloading and loading again."""
-import os
-import subprocess
-import tempfile
 import unittest
 
 import ezdxf
 from ezdxf import recover
 
-CURVIX = os.path.abspath(os.environ["CURVIX"]) if "CURVIX" in os.environ else "curvix"
-BINARY_DIR = os.environ.get("CVX_BINARY_DIR", os.path.dirname(os.path.abspath(CURVIX)))
-MODULE = os.path.join(BINARY_DIR, "Curvix_2012X64.arx")
+from curvix_run import MODULE, CurvixRun
 
 
-class ModuleRun(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.registry = os.path.join(self.dir.name, "registry.reg")
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
-
-    def run_curvix(self, script, *args, drawing=None):
-        script_file = self.path("run.scr")
-        with open(script_file, "w", encoding="utf-8") as f:
-            f.write(script)
-        cmd = [CURVIX] + ([drawing] if drawing else []) + ["--script", script_file, "--load", MODULE] + list(args)
-        env = dict(os.environ, CURVIX_REGISTRY=self.registry)
-        return subprocess.run(cmd, capture_output=True, text=True, timeout=300, env=env, cwd=self.dir.name)
-
+class ModuleRun(CurvixRun):
     def fit_points(self, dxf):
         doc = ezdxf.readfile(dxf)
         return [[tuple(round(c, 6) for c in p)[:2] for p in s.fit_points] for s in doc.modelspace().query("SPLINE")]

@@ -4,7 +4,6 @@ LIST's figures against closed forms."""
 import math
 import os
 import re
-import subprocess
 import tempfile
 import unittest
 
@@ -12,7 +11,8 @@ import ezdxf
 from ezdxf import path as ezpath
 from shapely.geometry import LineString, Point
 
-CURVIX = os.environ.get("CURVIX", "curvix")
+from dxf_e2e import run
+
 D = 3.0
 
 # source kind, pick point on it, and a side point on each side (about 5 from the curve)
@@ -68,16 +68,6 @@ def shape(entity):
     return LineString(pts)
 
 
-def run(script, drawing, out):
-    with tempfile.NamedTemporaryFile("w", suffix=".scr", delete=False) as f:
-        f.write(script)
-    try:
-        return subprocess.run([CURVIX, drawing, "--script", f.name, "-o", out], capture_output=True, text=True,
-                              timeout=300)
-    finally:
-        os.unlink(f.name)
-
-
 def listed(stdout):
     """LIST's blocks: the kind and a dict of 'name: value' lines."""
     blocks = []
@@ -103,7 +93,7 @@ class OffsetList(unittest.TestCase):
         drawing = os.path.join(cls.dir.name, "in.dxf")
         cls.out = os.path.join(cls.dir.name, "out.dxf")
         start_drawing(drawing)
-        cls.result = run(DRAW + offset_script() + "LIST ALL\n\n", drawing, cls.out)
+        cls.result = run(DRAW + offset_script() + "LIST ALL\n\n", "-o", cls.out, drawing=drawing, timeout=300)
         cls.entities = list(ezdxf.readfile(cls.out).modelspace()) if cls.result.returncode == 0 else []
 
     @classmethod

@@ -1,42 +1,24 @@
 """PLOFFSET, PLRNDArray and QXTY through the curvix program with the module loaded: the copies they add, read
 back by an independent reader (ezdxf) and checked against closed forms."""
 import math
-import os
-import subprocess
-import tempfile
 import unittest
 
 import ezdxf
 
-CURVIX = os.path.abspath(os.environ["CURVIX"]) if "CURVIX" in os.environ else "curvix"
-BINARY_DIR = os.environ.get("CVX_BINARY_DIR", os.path.dirname(os.path.abspath(CURVIX)))
-MODULE = os.path.join(BINARY_DIR, "Curvix_2012X64.arx")
+from curvix_run import CurvixRun
 
 
-class BatchRun(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def run_curvix(self, script, seed=None):
-        path = os.path.join(self.dir.name, "run.scr")
-        with open(path, "w", encoding="utf-8") as f:
-            f.write(script)
-        out = os.path.join(self.dir.name, "out.dxf")
-        env = dict(os.environ, CURVIX_REGISTRY=os.path.join(self.dir.name, "registry.reg"))
-        if seed is not None:
-            env["CURVIX_RANDOM_SEED"] = str(seed)
-        r = subprocess.run([CURVIX, "--script", path, "--load", MODULE, "-o", out], capture_output=True,
-                           text=True, timeout=300, env=env, cwd=self.dir.name)
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
-        return r.stdout, ezdxf.readfile(out).modelspace()
+class BatchRun(CurvixRun):
+    def run_batch(self, script, seed=None):
+        """Runs the script with the module loaded; returns what it printed and the saved drawing's model space."""
+        out = self.path("out.dxf")
+        printed = self.output(script, "-o", out, env={} if seed is None else {"CURVIX_RANDOM_SEED": str(seed)})
+        return printed, ezdxf.readfile(out).modelspace()
 
 
 class Offsets(BatchRun):
     def test_rings_on_both_sides_on_the_current_layer(self):
-        out, msp = self.run_curvix(
+        out, msp = self.run_batch(
             "CIRCLE 0,0 10\n"
             "LAYER M Rings C 3 Rings\n\n"
             "PLOFFSET ALL\n\nD 3 M\n2/1\n")
@@ -46,7 +28,7 @@ class Offsets(BatchRun):
 
     def test_clockwise_outline_gets_its_outer_copies_outside(self):
         # Drawn clockwise: the source is turned round first.
-        out, msp = self.run_curvix("PLINE 0,0 0,10 10,10 10,0 C\nPLOFFSET ALL\n\nO 2 2\n")
+        out, msp = self.run_batch("PLINE 0,0 0,10 10,10 10,0 C\nPLOFFSET ALL\n\nO 2 2\n")
         polylines = msp.query("LWPOLYLINE")
         self.assertEqual(len(polylines), 3)
         source = [(x, y) for x, y, *_ in polylines[0].get_points()]
@@ -58,15 +40,15 @@ class Offsets(BatchRun):
             self.assertAlmostEqual(max(xs), 10 + d)
 
     def test_cancelled_and_empty_runs_change_nothing(self):
-        out, msp = self.run_curvix("CIRCLE 0,0 10\nTEXT 0,0 1 0 note\nPLOFFSET ALL\n\n")
+        out, msp = self.run_batch("CIRCLE 0,0 10\nTEXT 0,0 1 0 note\nPLOFFSET ALL\n\n")
         self.assertEqual(len(msp.query("CIRCLE")), 1)
-        out, msp = self.run_curvix("TEXT 0,0 1 0 note\nPLOFFSET ALL\n\n")
+        out, msp = self.run_batch("TEXT 0,0 1 0 note\nPLOFFSET ALL\n\n")
         self.assertIn("No Curves selected.", out)
 
 
 class RandomArrays(BatchRun):
     def test_half_wave_steps(self):
-        out, msp = self.run_curvix("LINE 0,0 0,5\n\nPLRNDArray ALL\n\n5 2 0 2 10\n")
+        out, msp = self.run_batch("LINE 0,0 0,5\n\nPLRNDArray ALL\n\n5 2 0 2 10\n")
         xs = [round(l.dxf.start.x, 9) for l in msp.query("LINE")]
         expected = [0.0]
         for j in range(1, 5):
@@ -75,7 +57,7 @@ class RandomArrays(BatchRun):
 
     def test_random_steps_repeat_with_a_fixed_seed(self):
         script = "CIRCLE 0,0 1\nPLRNDArray ALL\n\n20 3 90 1\n"
-        runs = [[c.dxf.center.y for c in self.run_curvix(script, seed=7)[1].query("CIRCLE")] for _ in range(2)]
+        runs = [[c.dxf.center.y for c in self.run_batch(script, seed=7)[1].query("CIRCLE")] for _ in range(2)]
         self.assertEqual(runs[0], runs[1])
         steps = [b - a for a, b in zip(runs[0], runs[0][1:])]
         self.assertEqual(len(steps), 19)
@@ -86,7 +68,7 @@ class RandomArrays(BatchRun):
 
 class Projection(BatchRun):
     def test_a_3d_polyline_laid_flat(self):
-        out, msp = self.run_curvix("3DPOLY 0,0,5 10,0,8 10,10,-3\n\nQXTY ALL\n\n")
+        out, msp = self.run_batch("3DPOLY 0,0,5 10,0,8 10,10,-3\n\nQXTY ALL\n\n")
         self.assertIn("< 1 > new curves added.", out)
         self.assertEqual(len(msp.query("POLYLINE")), 1, "the 3D polyline stays")
         flat = msp.query("LWPOLYLINE")

@@ -1,9 +1,9 @@
 """The polyline tools run through the curvix program with the module loaded: every command on every curve kind
 its selection admits, the drawings read back with ezdxf and the curves checked against ezdxf's own geometry.
 Hatch boundary recovery runs on a drawing written by ezdxf (tests/data/polyline/hatch_loops.dxf)."""
+import itertools
 import math
 import os
-import subprocess
 import tempfile
 import unittest
 
@@ -11,10 +11,8 @@ import ezdxf
 from ezdxf import path as ezpath
 from shapely.geometry import MultiLineString
 
-CURVIX = os.environ.get("CURVIX", "curvix")
-SOURCE = os.environ.get("CVX_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
-BINARY = os.environ.get("CVX_BINARY_DIR", os.path.join(SOURCE, "build"))
-MODULE = os.path.join(BINARY, "Curvix_2012X64.arx")
+from curvix_run import BINARY_DIR, SOURCE, CurvixRun, run_curvix
+
 HATCHES = os.path.join(SOURCE, "tests", "data", "polyline", "hatch_loops.dxf")
 
 # One drawing with every curve kind, each in its own place.
@@ -29,17 +27,15 @@ EVERY_KIND = (
 )
 
 
-def run(script, drawing=None, png=None):
-    """Runs the script with the module loaded; returns (process, path of the saved drawing)."""
-    d = tempfile.mkdtemp()
-    scr = os.path.join(d, "run.scr")
-    out = os.path.join(d, "out.dxf")
-    with open(scr, "w") as f:
-        f.write(script)
-    cmd = [CURVIX] + ([drawing] if drawing else []) + ["--load", MODULE, "--script", scr, "-o", out]
-    if png:
-        cmd += ["--png", png]
-    r = subprocess.run(cmd, capture_output=True, text=True, timeout=300)
+RUNS = itertools.count()
+
+
+def run(folder, script, drawing=None, png=None):
+    """Runs the script in the folder with the module loaded; returns (process, path of the saved drawing), a new
+    drawing each run."""
+    out = os.path.join(folder, f"out{next(RUNS)}.dxf")
+    r = run_curvix(folder, os.path.join(folder, "registry.reg"), script, "-o", out, *(["--png", png] if png else []),
+                   drawing=drawing)
     return r, out
 
 
@@ -71,13 +67,16 @@ def vertices(e):
     return [tuple(v.dxf.location) for v in (control or e.vertices)]
 
 
-class PolylineTools(unittest.TestCase):
+class PolylineTools(CurvixRun):
+    def run_tools(self, script, drawing=None):
+        return run(self.dir.name, script, drawing)
+
     def check(self, r):
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
 
     def test_plyh_thins_a_straight_polyline_and_reports_the_counts(self):
         pts = " ".join(f"{x},0" for x in range(101))
-        r, out = run(f"PLINE {pts}\n\nPLYH ALL\n\n1\n")
+        r, out = self.run_tools(f"PLINE {pts}\n\nPLYH ALL\n\n1\n")
         self.check(r)
         self.assertIn("101\uff0c nVertexs now: 5\uff0coptimization efficiency is 95 percent.", r.stdout)
         pl = ezdxf.readfile(out).modelspace().query("LWPOLYLINE")
@@ -87,7 +86,8 @@ class PolylineTools(unittest.TestCase):
     def test_plyh_on_lightweight_2d_and_3d_polylines(self):
         wave = " ".join(f"{x},{5 * math.sin(x / 8):.4f}" for x in range(0, 120))
         wave3 = " ".join(f"{x},{5 * math.sin(x / 8):.4f},{x / 10}" for x in range(0, 120))
-        r, out = run(f"PLINE {wave}\n\n3DPOLY {wave3}\n\nPLINE 0,30 50,30 100,30\n\nPL2OLD L\n\nPLYH ALL\n\n\n")
+        r, out = self.run_tools(f"PLINE {wave}\n\n3DPOLY {wave3}\n\nPLINE 0,30 50,30 100,30\n\n"
+                                "PL2OLD L\n\nPLYH ALL\n\n\n")
         self.check(r)
         msp = ezdxf.readfile(out).modelspace()
         kinds = sorted(e.dxftype() + ("3d" if e.dxftype() == "POLYLINE" and e.is_3d_polyline else "")
@@ -97,7 +97,7 @@ class PolylineTools(unittest.TestCase):
             self.assertLess(len(vertices(e)), 120)
 
     def test_plyh2_deletes_duplicates_and_closes(self):
-        r, out = run("PLINE 0,0 10,0 10,0 10,10 0,0\n\nPLYH2 ALL\n\n")
+        r, out = self.run_tools("PLINE 0,0 10,0 10,0 10,10 0,0\n\nPLYH2 ALL\n\n")
         self.check(r)
         self.assertIn("Deleted <2 > duplicate vertexs OK.", r.stdout)
         pl = ezdxf.readfile(out).modelspace().query("LWPOLYLINE")[0]
@@ -107,7 +107,7 @@ class PolylineTools(unittest.TestCase):
     def test_plyh3_makes_closed_cubic_spline_fit_polylines(self):
         ring = " ".join(f"{20 * math.cos(i * math.pi / 20):.4f},{10 * math.sin(i * math.pi / 20):.4f}"
                         for i in range(40))
-        r, out = run(f"PLINE {ring} C\nPLYH3 ALL\n\n")
+        r, out = self.run_tools(f"PLINE {ring} C\nPLYH3 ALL\n\n")
         self.check(r)
         msp = ezdxf.readfile(out).modelspace()
         self.assertEqual([e.dxftype() for e in msp], ["POLYLINE"])
@@ -120,24 +120,24 @@ class PolylineTools(unittest.TestCase):
             self.assertAlmostEqual(math.hypot(x / 20, y / 10), 1.0, delta=0.06)
 
     def test_pl2old_keeps_handles_and_oldpl2lw_leaves_3d_alone(self):
-        r, first = run("PLINE 0,0 10,0 10,10\n\nPLINE 20,0 30,0 30,10 C\n")
+        r, first = self.run_tools("PLINE 0,0 10,0 10,10\n\nPLINE 20,0 30,0 30,10 C\n")
         self.check(r)
         handles = [e.dxf.handle for e in ezdxf.readfile(first).modelspace()]
-        r, out = run("PL2OLD ALL\n\n", drawing=first)
+        r, out = self.run_tools("PL2OLD ALL\n\n", drawing=first)
         self.check(r)
         self.assertIn("Processed <2 > curve(s) OK.", r.stdout)
         msp = ezdxf.readfile(out).modelspace()
         self.assertEqual([(e.dxftype(), e.dxf.handle) for e in msp], [("POLYLINE", h) for h in handles])
-        r, back = run("3DPOLY 0,0,0 5,5,5\n\nOLDPL2LW ALL\n\n", drawing=out)
+        r, back = self.run_tools("3DPOLY 0,0,0 5,5,5\n\nOLDPL2LW ALL\n\n", drawing=out)
         self.check(r)
         self.assertIn("Processed <2 > curve(s) OK.", r.stdout)
         kinds = [e.dxftype() for e in ezdxf.readfile(back).modelspace()]
         self.assertEqual(kinds, ["LWPOLYLINE", "LWPOLYLINE", "POLYLINE"])
 
     def test_pldd_reverses_every_kind(self):
-        r, before = run(EVERY_KIND)
+        r, before = self.run_tools(EVERY_KIND)
         self.check(r)
-        r, after = run("PLDD ALL\n\n", drawing=before)
+        r, after = self.run_tools("PLDD ALL\n\n", drawing=before)
         self.check(r)
         self.assertIn("Processed <7 > curve(s) OK.", r.stdout)
         old = list(ezdxf.readfile(before).modelspace())
@@ -152,21 +152,22 @@ class PolylineTools(unittest.TestCase):
                 self.assertLess(math.dist(pa[-1], pb[0]), 1e-6, a.dxftype())
 
     def test_plgxk_plclose_plopen(self):
-        r, out = run("PLINE 0,0 10,0 10,10\n\n3DPOLY 20,0,0 30,0,5 30,10,5\n\nPLGXK ALL\n\n1.5\nPLCLOSE ALL\n\n")
+        r, out = self.run_tools("PLINE 0,0 10,0 10,10\n\n3DPOLY 20,0,0 30,0,5 30,10,5\n\n"
+                                "PLGXK ALL\n\n1.5\nPLCLOSE ALL\n\n")
         self.check(r)
         msp = ezdxf.readfile(out).modelspace()
         lw, p3 = msp.query("LWPOLYLINE")[0], msp.query("POLYLINE")[0]
         self.assertAlmostEqual(lw.dxf.const_width, 1.5)
         self.assertTrue(lw.closed and p3.is_closed)
-        r, out2 = run("PLOPEN ALL\n\n", drawing=out)
+        r, out2 = self.run_tools("PLOPEN ALL\n\n", drawing=out)
         self.check(r)
         self.assertFalse(any(e.closed if e.dxftype() == "LWPOLYLINE" else e.is_closed
                              for e in ezdxf.readfile(out2).modelspace()))
 
     def test_s2p_replaces_splines_only_and_follows_them(self):
-        r, before = run(EVERY_KIND)
+        r, before = self.run_tools(EVERY_KIND)
         self.check(r)
-        r, out = run("s2p ALL\n\n20\n", drawing=before)
+        r, out = self.run_tools("s2p ALL\n\n20\n", drawing=before)
         self.check(r)
         self.assertIn("Processed <1 > curve(s) OK.", r.stdout)
         spline = ezdxf.readfile(before).modelspace().query("SPLINE")[0]
@@ -179,9 +180,9 @@ class PolylineTools(unittest.TestCase):
             self.assertLess(dist_to_polyline(p, ref), 0.01)
 
     def test_p2s_turns_every_admitted_kind_into_a_spline_on_the_same_ground(self):
-        r, before = run(EVERY_KIND)
+        r, before = self.run_tools(EVERY_KIND)
         self.check(r)
-        r, out = run("p2s ALL\n\nY\n64\n", drawing=before)
+        r, out = self.run_tools("p2s ALL\n\nY\n64\n", drawing=before)
         self.check(r)
         self.assertIn("Processed <6 > curve(s) OK.", r.stdout)
         old = [e for e in ezdxf.readfile(before).modelspace() if e.dxftype() != "SPLINE"]
@@ -197,10 +198,10 @@ class PolylineTools(unittest.TestCase):
                 self.assertLess(dist_to_polyline(p, ref), 0.05, a.dxftype())
 
     def test_pldf_and_pldjdf_on_every_kind(self):
-        r, before = run(EVERY_KIND)
+        r, before = self.run_tools(EVERY_KIND)
         self.check(r)
         for script, expect in (("PLDF ALL\n\n12\n", None), ("PLDJDF ALL\n\n2\n", 2.0)):
-            r, out = run(script, drawing=before)
+            r, out = self.run_tools(script, drawing=before)
             self.check(r)
             self.assertIn("Processed <7 > curve(s) OK.", r.stdout)
             msp = list(ezdxf.readfile(out).modelspace())
@@ -216,7 +217,7 @@ class PolylineTools(unittest.TestCase):
                 self.assertLess(math.dist(pts[-1], ref[-1]), 1e-6, src.dxftype())
 
     def test_chbj_recovers_every_loop_kind_of_a_drawing_written_elsewhere(self):
-        r, out = run("CHBJ ALL\n\n", drawing=HATCHES)
+        r, out = self.run_tools("CHBJ ALL\n\n", drawing=HATCHES)
         self.check(r)
         msp = ezdxf.readfile(out).modelspace()
         hatches = msp.query("HATCH")
@@ -242,20 +243,26 @@ class RealDrawings(unittest.TestCase):
     def setUpClass(cls):
         if not os.path.isfile(cls.DRAWING):
             raise unittest.SkipTest("LibreCAD's part library is not installed")
-        cls.pics = os.path.join(BINARY, "polyline_pictures")
+        cls.dir = tempfile.TemporaryDirectory()
+        cls.pics = os.path.join(BINARY_DIR, "polyline_pictures")
         os.makedirs(cls.pics, exist_ok=True)
-        r, cls.dense = run("s2p ALL\n\n99\nZOOM E\n", drawing=cls.DRAWING, png=cls.picture("plyh_before"))
+        r, cls.dense = run(cls.dir.name, "s2p ALL\n\n99\nZOOM E\n", drawing=cls.DRAWING,
+                           png=cls.picture("plyh_before"))
         assert r.returncode == 0, r.stdout + r.stderr
         cls.before = [vertices(e) for e in ezdxf.readfile(cls.dense).modelspace().query("LWPOLYLINE POLYLINE")]
         box = MultiLineString([[p[:2] for p in v] for v in cls.before]).bounds
         cls.size = math.hypot(box[2] - box[0], box[3] - box[1])
 
     @classmethod
+    def tearDownClass(cls):
+        cls.dir.cleanup()
+
+    @classmethod
     def picture(cls, name):
         return os.path.join(cls.pics, name + ".png")
 
     def run_on_dense(self, script, name):
-        r, out = run(script + "ZOOM E\n", drawing=self.dense, png=self.picture(name))
+        r, out = run(self.dir.name, script + "ZOOM E\n", drawing=self.dense, png=self.picture(name))
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
         return r, [vertices(e) for e in ezdxf.readfile(out).modelspace().query("LWPOLYLINE POLYLINE")]
 
