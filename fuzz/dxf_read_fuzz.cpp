@@ -11,15 +11,10 @@
 #include "dxf/dxf_error.h"
 #include "dxf/out_stream.h"
 #include "dxf/reader.h"
-#include "dxf/text_codec.h"
 #include "dxf/writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    DxfFileFacts facts = dxfPeekHeader(text);
-    std::string converted;
-    if (facts.version < 21 && facts.codePage != 0 && dxfConvertToUtf8(text, facts.codePage, converted))
-        text = converted;
     AcDbDatabase db(false);
     try {
         dxfReadDatabase(text, db);

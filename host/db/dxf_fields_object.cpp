@@ -1,5 +1,6 @@
 // Filing of what every object has (handle, reactors, extension dictionary, owner), the result-buffer form
 // of groups, groups kept from a file, and group-code kinds.
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -9,7 +10,8 @@
 
 // ---- group codes ----
 
-CvxDxfKind cvxDxfKind(int c) {
+namespace {
+CvxDxfKind kindOfCode(int c) {
     using K = CvxDxfKind;
     if (c < 0) return K::Invalid;
     if (c <= 4) return K::Text;
@@ -50,6 +52,19 @@ CvxDxfKind cvxDxfKind(int c) {
     if (c >= 1014 && c <= 1059) return K::Real;
     if (c >= 1060 && c <= 1071) return K::Int;
     return K::Invalid;
+}
+
+constexpr int kLastCode = 1071;
+}  // namespace
+
+// Asked for every group of every file read: looked up in a table made once.
+CvxDxfKind cvxDxfKind(int c) {
+    static const auto table = [] {
+        std::array<CvxDxfKind, kLastCode + 1> t{};
+        for (int i = 0; i <= kLastCode; ++i) t[static_cast<size_t>(i)] = kindOfCode(i);
+        return t;
+    }();
+    return c >= 0 && c <= kLastCode ? table[static_cast<size_t>(c)] : CvxDxfKind::Invalid;
 }
 
 std::wstring AcDbDxfGroup::wtext() const { return cvxFromUtf8(text); }
@@ -98,7 +113,7 @@ void cvxKeepRaw(AcDbObject* obj, std::string_view section, int code, std::string
 }
 
 void cvxWriteTextGroup(AcDbDxfFiler* filer, int code, std::string_view text) {
-    if (auto* out = dynamic_cast<CvxDxfOutSupport*>(filer)) {
+    if (auto* out = filer->outSupport()) {
         if (cvxDxfKind(code) == CvxDxfKind::Text) out->writeUtf8(code, text);
         else out->writeRaw(code, text);
         return;
@@ -119,7 +134,7 @@ void cvxWriteKept(const AcDbObject* obj, AcDbDxfFiler* filer, std::string_view s
 // ---- names ----
 
 AcDbObjectId cvxRecordByName(AcDbDxfFiler* filer, AcDbDatabase::TableIndex table, std::string_view name) {
-    if (auto* in = dynamic_cast<CvxDxfInSupport*>(filer)) return in->recordByName(table, name);
+    if (auto* in = filer->inSupport()) return in->recordByName(table, name);
     AcDbDatabase* db = filer->database();
     if (!db) return {};
     auto* t = AcDbSymbolTable::cast(db->tableId(table).objectPtr());
@@ -271,7 +286,7 @@ Acad::ErrorStatus AcDbDxfFiler::writeItem(const resbuf* rb) {
 Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer) {
     AcDbDxfGroup g;
     bool ownerRead = false;
-    const bool dimStyle = AcDbDimStyleTableRecord::cast(this) != nullptr;
+    const bool dimStyle = isA() == AcDbDimStyleTableRecord::desc();  // nothing derives from it
     while (filer->readGroup(g)) {
         if (g.code == 5 && dimStyle) {
             cvxKeepGroup(this, "AcDbObject", g);  // the arrow block's name in R12 files; 105 is the handle
@@ -305,7 +320,7 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer) {
 }
 
 Acad::ErrorStatus AcDbObject::dxfOutFields(AcDbDxfFiler* filer) const {
-    filer->writeHandle(AcDbDimStyleTableRecord::cast(this) ? 105 : 5, handle());
+    filer->writeHandle(isA() == AcDbDimStyleTableRecord::desc() ? 105 : 5, handle());
     cvxWriteKept(this, filer, "AcDbObject");
     if (mExtras && !mExtras->persistent.empty()) {
         filer->writeString(102, L"{ACAD_REACTORS");
@@ -335,12 +350,12 @@ std::wstring acdbDxfNameOf(const AcDbObject* obj) {
 }
 
 void cvxWriteRecordName(AcDbDxfFiler* filer, int code, AcDbObjectId record) {
-    if (auto* out = dynamic_cast<CvxDxfOutSupport*>(filer)) return out->writeRecordName(code, record);
+    if (auto* out = filer->outSupport()) return out->writeRecordName(code, record);
     auto* rec = AcDbSymbolTableRecord::cast(record.objectPtr());
     filer->writeString(code, rec ? rec->getName() : L"");
 }
 
 bool cvxIsByLayerLinetype(AcDbDxfFiler* filer, AcDbObjectId linetype) {
-    if (auto* out = dynamic_cast<CvxDxfOutSupport*>(filer)) return linetype == out->byLayerLinetype();
+    if (auto* out = filer->outSupport()) return linetype == out->byLayerLinetype();
     return filer->database() && linetype == filer->database()->byLayerLinetype();
 }

@@ -9,53 +9,27 @@
 #include "dxf/atomic_file.h"
 #include "dxf/dxf_error.h"
 #include "dxf/file_objects.h"
-#include "dxf/mapped_file.h"
+#include "dxf/file_text.h"
 #include "dxf/reader.h"
-#include "dxf/text_codec.h"
 #include "dxf/writer.h"
-
-namespace {
-// Eight bytes at a time: this looks at every byte of a file that may be a hundred megabytes.
-bool hasHighBytes(std::string_view text) {
-    const char* p = text.data();
-    const char* end = p + text.size();
-    for (; end - p >= 8; p += 8) {
-        uint64_t w;
-        std::memcpy(&w, p, 8);
-        if (w & 0x8080808080808080u) return true;
-    }
-    for (; p < end; ++p)
-        if (static_cast<unsigned char>(*p) >= 0x80) return true;
-    return false;
-}
-
-void releaseMapped(void* file, size_t offset) { static_cast<DxfMappedFile*>(file)->release(offset); }
-}  // namespace
 
 Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     std::string path = cvxToUtf8(fileName ? fileName : L"");
-    DxfMappedFile file;
+    DxfFileText file;
     std::string why;
     if (!file.open(path, why)) {
         setLastErrorText(cvxFromUtf8("cannot open '" + path + "': " + why));
         return Acad::eFileNotFound;
     }
-    std::string_view text = file.text();
-    if (text.starts_with("AutoCAD Binary DXF")) {
-        setLastErrorText(cvxFromUtf8("'" + path + "' is a binary drawing file; only ASCII files are read"));
-        return Acad::eInvalidInput;
-    }
-    DxfFileFacts facts = dxfPeekHeader(text);
-    std::string converted;
-    bool mapped = true;
-    if (facts.version < AcDb::kDHL_1021 && facts.codePage != 0 && hasHighBytes(text) &&
-        dxfConvertToUtf8(text, facts.codePage, converted)) {
-        text = converted;
-        mapped = false;
-    }
     auto fresh = std::make_unique<AcDbDatabase>(false);
+    DxfFileFacts facts;
     try {
-        dxfReadDatabase(text, *fresh, mapped ? &releaseMapped : nullptr, &file);
+        bool final = true;
+        if (file.window(0, kDxfHeaderPeek, final).starts_with("AutoCAD Binary DXF")) {
+            setLastErrorText(cvxFromUtf8("'" + path + "' is a binary drawing file; only ASCII files are read"));
+            return Acad::eInvalidInput;
+        }
+        facts = dxfReadDatabase(file, *fresh);
     } catch (const DxfError& e) {
         setLastErrorText(cvxFromUtf8(path + ": " + e.message));
         return Acad::eBadDxfSequence;

@@ -5,7 +5,6 @@
 
 #include "db/dxf_support.h"
 #include "dxf/dxf_error.h"
-#include "dxf/text_codec.h"
 
 namespace {
 std::string_view trimmed(std::string_view s) {
@@ -51,13 +50,58 @@ bool parseHandle(std::string_view s, int64_t& v) {
 }
 }  // namespace
 
+namespace {
+// A file is read through a window of this size, moved on when less than kLowWater of it is left. An element
+// running past the window's end is read again from a larger window.
+constexpr size_t kWindow = size_t(2) << 20;
+constexpr size_t kLowWater = size_t(64) << 10;
+}  // namespace
+
+DxfGroupReader::DxfGroupReader(DxfTextSource& source, int codePage) : DxfGroupReader(std::string_view(), codePage) {
+    mSource = &source;
+    mSize = source.size();
+    moveWindow(kWindow);
+}
+
+DxfGroupReader::DxfGroupReader(std::string_view text, int codePage)
+    : mTok(text), mSize(text.size()), mCodePage(codePage) {
+    mSpecial[static_cast<unsigned char>('\\')] = mSpecial[static_cast<unsigned char>('^')] = true;
+    if (mCodePage.changes("\x80"))
+        for (int b = 0x80; b < 0x100; ++b) mSpecial[b] = true;
+}
+
 bool DxfGroupReader::pull() {
+    mRawStart = mTok.offset();
+    mRawLine = mTok.line();
     mHaveRaw = mTok.next(mRaw);
     return mHaveRaw;
 }
 
+void DxfGroupReader::moveWindow(size_t atLeast) {
+    bool final = true;
+    const size_t from = mWindowStart + mElementStart;
+    std::string_view text = mSource->window(from, atLeast, final);
+    mTok = DxfTokenizer(text, final, mElementLine, from == 0);
+    mWindowStart = from;
+    mElementStart = 0;
+    mStarted = false;  // the element's 0 group is read again
+}
+
 std::string_view DxfGroupReader::keepText(std::string_view text) {
-    if (!dxfTextNeedsDecoding(text)) return text;
+    // Most texts are plain: one look at each byte settles it.
+    bool plain = true;
+    for (char c : text)
+        if (mSpecial[static_cast<unsigned char>(c)]) {
+            plain = false;
+            break;
+        }
+    if (plain) return text;
+    const bool converted = mCodePage.changes(text);
+    if (converted) {
+        mCodePage.convert(text, mConverted);
+        text = mConverted;
+    }
+    if (!converted && !dxfTextNeedsDecoding(text)) return text;
     if (mArenaUsed == mArena.size()) mArena.emplace_back();
     std::string& s = mArena[mArenaUsed++];
     dxfDecodeText(text, s);
@@ -110,10 +154,29 @@ void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
 }
 
 bool DxfGroupReader::next(DxfElement& e) {
+    if (!mSource) return readElement(e);
+    if (mTok.size() - mRawStart < kLowWater) {
+        mElementStart = mStarted ? mRawStart : mElementStart;
+        mElementLine = mStarted ? mRawLine : mElementLine;
+        moveWindow(kWindow);
+    }
+    for (size_t window = kWindow;;) {
+        try {
+            return readElement(e);
+        } catch (const DxfNeedMoreText&) {
+            window *= 2;
+            moveWindow(window);
+        }
+    }
+}
+
+bool DxfGroupReader::readElement(DxfElement& e) {
     if (!mStarted) {
         mStarted = true;
         pull();
     }
+    mElementStart = mRawStart;
+    mElementLine = mRawLine;
     if (!mHaveRaw) return false;
     if (mRaw.code != 0)
         dxfFail(mRaw.line, "expected the start of an element (group 0), found group " + std::to_string(mRaw.code));

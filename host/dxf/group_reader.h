@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cvx/dbobject.h"
+#include "dxf/text_codec.h"
 #include "dxf/tokenizer.h"
 
 struct DxfElement {
@@ -16,26 +17,53 @@ struct DxfElement {
     std::vector<uint32_t> lines;  // the line of each group's value
 };
 
+// A file's text, handed out in windows as reading moves on.
+class DxfTextSource {
+public:
+    virtual ~DxfTextSource() = default;
+    virtual size_t size() const = 0;  // of the whole file
+    // The text from file offset `from` (at or after the start of the last window) on, at least `atLeast`
+    // bytes of it unless the file ends sooner; final when it reaches the file's end. Earlier windows are no
+    // longer valid. Throws DxfError when the file cannot be read.
+    virtual std::string_view window(size_t from, size_t atLeast, bool& final) = 0;
+};
+
 class DxfGroupReader {
 public:
-    explicit DxfGroupReader(std::string_view text) : mTok(text), mSize(text.size()) {}
+    // Reads a text held whole in memory, or a file through its source. codePage: the code page the file's
+    // texts are in (0 for UTF-8).
+    DxfGroupReader(std::string_view text, int codePage);
+    DxfGroupReader(DxfTextSource& source, int codePage);
     size_t size() const { return mSize; }
-    // The next element; false at the end of the text. Throws DxfError for a damaged group.
+    // The next element; false at the end of the text. Throws DxfError for a damaged group. The texts of the
+    // element stay valid until the next call.
     bool next(DxfElement& e);
     uint32_t line() const { return mTok.line(); }
-    size_t offset() const { return mTok.offset(); }
+    size_t offset() const { return mWindowStart + mTok.offset(); }
 
 private:
+    bool readElement(DxfElement& e);
+    // Moves the window to start at the current element, with at least `atLeast` bytes.
+    void moveWindow(size_t atLeast);
     bool pull();  // the next raw group into mRaw; false at the end
     void parseValue(AcDbDxfGroup& g);
     std::string_view keepText(std::string_view text);
 
+    DxfTextSource* mSource = nullptr;  // null for a text held whole
+    size_t mWindowStart = 0;           // the file offset of the tokenizer's text
     DxfTokenizer mTok;
     size_t mSize;
+    size_t mRawStart = 0;      // where the group in mRaw begins, in the window
+    uint32_t mRawLine = 0;     // the line before it
+    size_t mElementStart = 0;  // the same for the current element's 0 group
+    uint32_t mElementLine = 0;
     DxfRawGroup mRaw;
     bool mHaveRaw = false;
     bool mStarted = false;
     bool mInDimStyle = false;          // the current element is a DIMSTYLE record
     std::deque<std::string> mArena;    // decoded texts of the current element; reused
     size_t mArenaUsed = 0;
+    DxfCodePageDecoder mCodePage;
+    std::string mConverted;
+    bool mSpecial[256] = {};  // bytes that make a text need decoding: escapes, and code-page bytes
 };

@@ -30,6 +30,7 @@ public:
     bool atSubclassData(const ACHAR* subClassName) override;
     AcDbObjectId idFromHandle(uint64_t handle) override;
     AcDbObjectId recordByName(AcDbDatabase::TableIndex table, std::string_view name) override;
+    CvxDxfInSupport* inSupport() override { return this; }
 
     // Writing is not offered by this filer.
     void writeString(int, std::wstring_view) override {}

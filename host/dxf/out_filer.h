@@ -24,6 +24,7 @@ public:
     bool atEOF() const override { return true; }
     bool atSubclassData(const ACHAR*) override { return false; }
     AcDbObjectId idFromHandle(uint64_t) override { return {}; }
+    CvxDxfOutSupport* outSupport() override { return this; }
 
     void writeString(int code, std::wstring_view s) override;
     void writeInt16(int code, int16_t v) override { writeInt64(code, v); }

@@ -59,14 +59,13 @@ const TableInfo kTables[] = {
 
 class Reader {
 public:
-    Reader(std::string_view text, AcDbDatabase& db, void (*release)(void*, size_t), void* ctx)
-        : mIn(text), mDb(db), mStore(db.impl()), mFiler(db, AcDb::kDHL_CURRENT), mRelease(release), mCtx(ctx) {}
+    Reader(DxfGroupReader& in, AcDbDatabase& db)
+        : mIn(in), mDb(db), mStore(db.impl()), mFiler(db, AcDb::kDHL_CURRENT) {}
 
     void run();
 
 private:
     bool next() {
-        if (mRelease) mRelease(mCtx, mIn.offset());
         mHave = mIn.next(mE);
         return mHave;
     }
@@ -86,22 +85,28 @@ private:
     AcDbObjectId place(AcDbObject* obj, size_t first = 0);
     AcDbObjectId readEntity(AcDbObjectId block);
     AcDbEntity* makeEntity();
-    AcRxClass* classOf(std::string_view dxfName);
+    // The class a drawing-file name stands for (null when none), and whether it is an entity class.
+    struct FileClass {
+        std::string name;
+        AcRxClass* cls;
+        bool entity;
+    };
+    const FileClass& classOf(std::string_view dxfName);
     void appendTo(AcDbObjectId block, AcDbObjectId id);
     void ensureStandardRecords();
     void finish();
 
-    DxfGroupReader mIn;
+    DxfGroupReader& mIn;
     DxfElement mE;
     bool mHave = false;
     AcDbDatabase& mDb;
     AcDbDatabase::Impl& mStore;
     DxfInFiler mFiler;
-    void (*mRelease)(void*, size_t);
-    void* mCtx;
     DxfHeaderNames mNames;
-    std::vector<std::pair<std::string, AcRxClass*>> mClasses;  // looked-up drawing-file names
+    std::vector<FileClass> mClasses;  // looked-up drawing-file names
     AcDbObjectId mModelSpace, mPaperSpace;
+    AcDbObjectId mLastBlock;  // the block entities were last appended to
+    AcDbBlockTableRecord* mLastBlockRecord = nullptr;
 };
 
 void Reader::run() {
@@ -264,12 +269,12 @@ void Reader::readBlocks() {
     }
 }
 
-AcRxClass* Reader::classOf(std::string_view dxfName) {
-    for (const auto& [n, c] : mClasses)
-        if (n == dxfName) return c;
+const Reader::FileClass& Reader::classOf(std::string_view dxfName) {
+    for (const FileClass& c : mClasses)
+        if (c.name == dxfName) return c;
     AcRxClass* c = acrxFindClassByDxfName(cvxFromUtf8(dxfName).c_str());
-    mClasses.emplace_back(std::string(dxfName), c);
-    return c;
+    mClasses.push_back({std::string(dxfName), c, c && c->isDerivedFrom(AcDbEntity::desc())});
+    return mClasses.back();
 }
 
 AcDbEntity* Reader::makeEntity() {
@@ -281,14 +286,18 @@ AcDbEntity* Reader::makeEntity() {
         if (flags & 8) return new AcDb3dPolyline();
         return new AcDb2dPolyline();
     }
-    AcRxClass* c = mE.type == "VERTEX" ? nullptr : classOf(mE.type);
-    if (c && c->isDerivedFrom(AcDbEntity::desc()))
-        if (AcRxObject* o = c->create()) return static_cast<AcDbEntity*>(o);
+    if (mE.type != "VERTEX")
+        if (const FileClass& c = classOf(mE.type); c.entity)
+            if (AcRxObject* o = c.cls->create()) return static_cast<AcDbEntity*>(o);
     return new AcDbUnknownEntity(cvxFromUtf8(mE.type));
 }
 
 void Reader::appendTo(AcDbObjectId block, AcDbObjectId id) {
-    auto* btr = AcDbBlockTableRecord::cast(block.objectPtr());
+    if (block != mLastBlock) {
+        mLastBlock = block;
+        mLastBlockRecord = AcDbBlockTableRecord::cast(block.objectPtr());
+    }
+    AcDbBlockTableRecord* btr = mLastBlockRecord;
     id.objectPtr()->setOwnerId(block);
     btr->entityIdsForWrite().push_back(id);
 }
@@ -317,6 +326,7 @@ AcDbObjectId Reader::readEntity(AcDbObjectId block) {
     next();
 
     // Sub-entities: polyline vertices, block reference attributes, and the sequence end.
+    if (!at("VERTEX") && !at("ATTRIB") && !at("SEQEND")) return id;
     auto* heavy = AcDbHeavyPolyline::cast(ent);
     auto* insert = AcDbBlockReference::cast(ent);
     const char* childType = heavy || unknownPolyline ? "VERTEX" : insert ? "ATTRIB" : nullptr;
@@ -361,7 +371,7 @@ void Reader::readObjects() {
     next();
     while (mHave && !at("ENDSEC")) {
         if (at("EOF") || at("SECTION")) dxfFail(mE.line, "expected 0/ENDSEC, found 0/" + std::string(mE.type));
-        AcRxClass* c = classOf(mE.type);
+        AcRxClass* c = classOf(mE.type).cls;
         AcDbObject* obj = nullptr;
         if (c && !c->isDerivedFrom(AcDbEntity::desc()) && !c->isDerivedFrom(AcDbSymbolTable::desc()) &&
             !c->isDerivedFrom(AcDbSymbolTableRecord::desc()))
@@ -398,7 +408,7 @@ AcDbObjectId Reader::place(AcDbObject* obj, size_t first) {
         std::copy(lines.begin(), lines.end(), mE.lines.begin() + static_cast<long>(first));
     }
     uint64_t handle = 0;
-    const bool dimStyle = AcDbDimStyleTableRecord::cast(obj) != nullptr;  // its group 5 is not its handle
+    const bool dimStyle = mE.type == "DIMSTYLE";  // its group 5 is not its handle
     for (size_t i = first; i < gs.size(); ++i)
         if ((gs[i].code == 5 && !dimStyle) || gs[i].code == 105) {
             handle = static_cast<uint64_t>(gs[i].integer);
@@ -498,6 +508,22 @@ void Reader::finish() {
 }
 }  // namespace
 
-void dxfReadDatabase(std::string_view text, AcDbDatabase& db, void (*release)(void*, size_t), void* ctx) {
-    Reader(text, db, release, ctx).run();
+namespace {
+// Texts are in the header's code page in files before the 2007 format, in UTF-8 after.
+int textCodePage(const DxfFileFacts& facts) { return facts.version < AcDb::kDHL_1021 ? facts.codePage : 0; }
+}  // namespace
+
+DxfFileFacts dxfReadDatabase(std::string_view text, AcDbDatabase& db) {
+    DxfFileFacts facts = dxfPeekHeader(text);
+    DxfGroupReader in(text, textCodePage(facts));
+    Reader(in, db).run();
+    return facts;
+}
+
+DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db) {
+    bool final = true;
+    DxfFileFacts facts = dxfPeekHeader(source.window(0, kDxfHeaderPeek, final));
+    DxfGroupReader in(source, textCodePage(facts));
+    Reader(in, db).run();
+    return facts;
 }

@@ -5,12 +5,7 @@
 #include <string_view>
 
 #include "cvx/dbmain.h"
-
-// Reads text (the whole file, already in UTF-8 or in the file's code page as noted in its header) into db,
-// an empty database (AcDbDatabase(false)). Throws DxfError for a damaged file. release(offset) is called
-// as reading moves on.
-void dxfReadDatabase(std::string_view text, AcDbDatabase& db, void (*release)(void*, size_t) = nullptr,
-                     void* releaseContext = nullptr);
+#include "dxf/group_reader.h"
 
 // The version and code page a file's header states, from a quick look at its start.
 struct DxfFileFacts {
@@ -18,3 +13,13 @@ struct DxfFileFacts {
     int codePage = 1252;  // 0 for UTF-8
 };
 DxfFileFacts dxfPeekHeader(std::string_view text);
+
+// How much of a file's start is enough to find out what its header says.
+constexpr size_t kDxfHeaderPeek = size_t(1) << 20;
+
+// Reads a drawing file into db, an empty database (AcDbDatabase(false)): a text held whole in memory, or a
+// file read a window at a time. Files before the 2007 format hold their texts in the code page the header
+// names; each text is converted to UTF-8 as it is read. Throws DxfError for a damaged file. Returns what the
+// header said.
+DxfFileFacts dxfReadDatabase(std::string_view text, AcDbDatabase& db);
+DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db);

@@ -39,12 +39,29 @@ std::string dxfCodePageName(int codePage) {
     return "ANSI_" + std::to_string(codePage);
 }
 
-bool dxfConvertToUtf8(std::string_view in, int codePage, std::string& out) {
+DxfCodePageDecoder::DxfCodePageDecoder(int codePage) {
+    if (codePage == 0) return;
     std::string from = codePage == 28591 ? "ISO-8859-1" : "CP" + std::to_string(codePage);
     iconv_t cd = iconv_open("UTF-8", from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    if (cd != reinterpret_cast<iconv_t>(-1)) mConverter = cd;
+}
+
+DxfCodePageDecoder::~DxfCodePageDecoder() {
+    if (mConverter) iconv_close(static_cast<iconv_t>(mConverter));
+}
+
+bool DxfCodePageDecoder::changes(std::string_view text) const {
+    if (!mConverter) return false;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
+}
+
+void DxfCodePageDecoder::convert(std::string_view in, std::string& out) {
+    auto cd = static_cast<iconv_t>(mConverter);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for each text
     out.clear();
-    out.resize(in.size() * 2 + 16);
+    out.resize(in.size() * 3 + 16);
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
     size_t done = 0;
@@ -60,14 +77,12 @@ bool dxfConvertToUtf8(std::string_view in, int codePage, std::string& out) {
             out.resize(done);
             cvxUtf8Append(out, 0xFFFD);
             done = out.size();
-            out.resize(done + srcLeft * 2 + 16);
+            out.resize(done + srcLeft * 3 + 16);
             ++src;
             --srcLeft;
         }
     }
     out.resize(done);
-    iconv_close(cd);
-    return true;
 }
 
 namespace {

@@ -10,9 +10,22 @@
 int dxfCodePageFromName(std::string_view name);
 // The $DWGCODEPAGE value for a code page.
 std::string dxfCodePageName(int codePage);
-// Converts a whole file from a code page to UTF-8; bytes that do not convert become U+FFFD.
-// False when the system has no converter for the code page.
-bool dxfConvertToUtf8(std::string_view in, int codePage, std::string& out);
+// Converts texts from a code page to UTF-8, one at a time; bytes that do not convert become U+FFFD.
+class DxfCodePageDecoder {
+public:
+    // Code page 0 (UTF-8), or one the system has no converter for, leaves texts as they are.
+    explicit DxfCodePageDecoder(int codePage);
+    ~DxfCodePageDecoder();
+    DxfCodePageDecoder(const DxfCodePageDecoder&) = delete;
+    DxfCodePageDecoder& operator=(const DxfCodePageDecoder&) = delete;
+
+    // True when text holds bytes this decoder would change.
+    bool changes(std::string_view text) const;
+    void convert(std::string_view in, std::string& out);
+
+private:
+    void* mConverter = nullptr;  // an iconv descriptor
+};
 // True when the text holds an escape that dxfDecodeText would change.
 bool dxfTextNeedsDecoding(std::string_view text);
 // Resolves \U+XXXX escapes (pairs of surrogates included) and caret notation ("^J", "^ ") into out.

@@ -18,6 +18,9 @@ class AcDbDictionary;
 
 // One group of a drawing file: a code and its value, parsed by the kind its code stands for. A point comes as
 // one group (codes 10..18, 110..112, 210, 1010..1013, ...) with its X, Y and, where present, Z.
+class CvxDxfInSupport;
+class CvxDxfOutSupport;
+
 struct AcDbDxfGroup {
     int code = 0;
     std::string_view text;  // the value as UTF-8 text, valid until the next read
@@ -64,6 +67,11 @@ public:
     virtual void writeHandle(int code, const AcDbHandle& h) = 0;
     Acad::ErrorStatus writeItem(const resbuf* rb);
     Acad::ErrorStatus writeResBuf(const resbuf* rb) { return writeItem(rb); }
+
+    // The host's own drawing-file reader and writer offer more than this (table records by name, texts as
+    // they are); other filers give null.
+    virtual CvxDxfInSupport* inSupport() { return nullptr; }
+    virtual CvxDxfOutSupport* outSupport() { return nullptr; }
 };
 
 // Binary filing for copies of objects (clone, deep copy). Data is kept in memory in write order.
