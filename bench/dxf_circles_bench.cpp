@@ -4,6 +4,8 @@
 // of a process that only loads the drawing, and the machine's load average (other work skews the times).
 //
 //   dxf_circles_bench [--count N] [--runs R] [--ezdxf] [--keep DIR (files are written there and kept)]
+//   dxf_circles_bench --load-loop N FILE    loads FILE N times and prints each time (for a profiler)
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <spawn.h>
 #include <unistd.h>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -131,14 +134,36 @@ void buildDrawing(AcDbDatabase& db, int count) {
     ms->close();
 }
 
-size_t hostLoad(const std::string& path) {
-    AcDbDatabase db(false);
+size_t hostLoad(const std::string& path, AcDbDatabase& db) {
     std::wstring w(path.begin(), path.end());
     if (db.readDxfFile(w.c_str()) != Acad::eOk) {
         std::fprintf(stderr, "load failed: %ls\n", db.lastErrorText().c_str());
         std::exit(1);
     }
     return AcDbBlockTableRecord::cast(db.modelSpaceId().objectPtr())->entityIds().size();
+}
+
+// Median seconds of loading the file into a new database, and of closing that database (freeing every
+// object) afterwards: the two are timed apart.
+struct LoadTimes {
+    double load, close;
+    size_t loaded;
+};
+LoadTimes hostLoadAndClose(const std::string& path, int runs) {
+    std::vector<double> load, close;
+    size_t loaded = 0;
+    for (int i = 0; i < runs; ++i) {
+        auto db = std::make_unique<AcDbDatabase>(false);
+        auto a = Clock::now();
+        loaded = hostLoad(path, *db);
+        auto b = Clock::now();
+        db.reset();
+        load.push_back(seconds(a, b));
+        close.push_back(seconds(b, Clock::now()));
+    }
+    std::sort(load.begin(), load.end());
+    std::sort(close.begin(), close.end());
+    return {load[load.size() / 2], close[close.size() / 2], loaded};
 }
 
 // Peak memory of a fresh process that only loads the file, in bytes.
@@ -171,7 +196,8 @@ double pythonSeconds(const std::string& script) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--load-only") == 0) {
-        hostLoad(argv[2]);
+        AcDbDatabase db(false);
+        hostLoad(argv[2], db);
         // The high-water mark of this process's memory (getrusage would carry the parent's over exec).
         FILE* f = std::fopen("/proc/self/status", "r");
         char line[256];
@@ -180,6 +206,25 @@ int main(int argc, char** argv) {
             if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
         if (f) std::fclose(f);
         std::printf("%ld\n", kb * 1024L);
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--load-loop") == 0) {
+        for (int i = 0, n = std::atoi(argv[2]); i < n; ++i) {
+            rusage before{}, after{};
+            getrusage(RUSAGE_SELF, &before);
+            auto db = std::make_unique<AcDbDatabase>(false);
+            auto a = Clock::now();
+            hostLoad(argv[3], *db);
+            double t = seconds(a, Clock::now());
+            db.reset();
+            getrusage(RUSAGE_SELF, &after);
+            auto cpu = [](const rusage& r) {
+                return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+                       static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) * 1e-6;
+            };
+            std::printf("load %d: %.3f s (cpu %.3f s), %ld page faults\n", i + 1, t, cpu(after) - cpu(before),
+                        after.ru_minflt - before.ru_minflt);
+        }
         return 0;
     }
     int count = 1000000, runs = 5;
@@ -198,8 +243,8 @@ int main(int argc, char** argv) {
     buildDrawing(db, count);
     std::wstring w(hostFile.begin(), hostFile.end());
     double hostSave = median(runs, [&] { db.dxfOut(w.c_str()); });
-    size_t loaded = 0;
-    double hostLoadT = median(runs, [&] { loaded = hostLoad(hostFile); });
+    LoadTimes host = hostLoadAndClose(hostFile, runs);
+    size_t loaded = host.loaded;
     double minWrite = median(runs, [&] { minimalWrite(minFile, count); });
     size_t parsed = 0;
     double minRead = median(runs, [&] { parsed = minimalRead(minFile); });
@@ -210,7 +255,8 @@ int main(int argc, char** argv) {
     std::printf("%d circles, median of %d runs (load average %.2f %.2f %.2f)\n", count, runs, load[0], load[1], load[2]);
     std::printf("%-28s %10s %8s\n", "", "seconds", "ratio");
     std::printf("%-28s %10.3f %8.2f\n", "host save", hostSave, hostSave / minWrite);
-    std::printf("%-28s %10.3f %8.2f\n", "host load", hostLoadT, hostLoadT / minRead);
+    std::printf("%-28s %10.3f %8.2f\n", "host load", host.load, host.load / minRead);
+    std::printf("%-28s %10.3f\n", "host close (frees it all)", host.close);
     std::printf("%-28s %10.3f\n", "minimal write (to_chars)", minWrite);
     std::printf("%-28s %10.3f\n", "minimal read (from_chars)", minRead);
     if (ezdxf) {
