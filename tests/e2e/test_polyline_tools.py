@@ -68,11 +68,29 @@ def vertices(e):
 
 
 class PolylineTools(CurvixRun):
+    @classmethod
+    def setUpClass(cls):
+        cls.kinds_dir = tempfile.TemporaryDirectory()
+        r, cls.every_kind = run(cls.kinds_dir.name, EVERY_KIND)
+        assert r.returncode == 0, r.stdout + r.stderr
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.kinds_dir.cleanup()
+
     def run_tools(self, script, drawing=None):
         return run(self.dir.name, script, drawing)
 
     def check(self, r):
         self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+
+    def on_every_kind(self, script, processed):
+        """Runs the script on the drawing of every curve kind, which must report the count of curves it processed;
+        returns the drawing it saved."""
+        r, out = self.run_tools(script, drawing=self.every_kind)
+        self.check(r)
+        self.assertIn(f"Processed <{processed} > curve(s) OK.", r.stdout)
+        return out
 
     def test_plyh_thins_a_straight_polyline_and_reports_the_counts(self):
         pts = " ".join(f"{x},0" for x in range(101))
@@ -135,12 +153,8 @@ class PolylineTools(CurvixRun):
         self.assertEqual(kinds, ["LWPOLYLINE", "LWPOLYLINE", "POLYLINE"])
 
     def test_pldd_reverses_every_kind(self):
-        r, before = self.run_tools(EVERY_KIND)
-        self.check(r)
-        r, after = self.run_tools("PLDD ALL\n\n", drawing=before)
-        self.check(r)
-        self.assertIn("Processed <7 > curve(s) OK.", r.stdout)
-        old = list(ezdxf.readfile(before).modelspace())
+        after = self.on_every_kind("PLDD ALL\n\n", 7)
+        old = list(ezdxf.readfile(self.every_kind).modelspace())
         new = list(ezdxf.readfile(after).modelspace())
         for a, b in zip(old, new):
             pa, pb = flat(a), flat(b)
@@ -165,12 +179,8 @@ class PolylineTools(CurvixRun):
                              for e in ezdxf.readfile(out2).modelspace()))
 
     def test_s2p_replaces_splines_only_and_follows_them(self):
-        r, before = self.run_tools(EVERY_KIND)
-        self.check(r)
-        r, out = self.run_tools("s2p ALL\n\n20\n", drawing=before)
-        self.check(r)
-        self.assertIn("Processed <1 > curve(s) OK.", r.stdout)
-        spline = ezdxf.readfile(before).modelspace().query("SPLINE")[0]
+        out = self.on_every_kind("s2p ALL\n\n20\n", 1)
+        spline = ezdxf.readfile(self.every_kind).modelspace().query("SPLINE")[0]
         msp = ezdxf.readfile(out).modelspace()
         self.assertEqual(len(msp.query("SPLINE")), 0)
         new = [e for e in msp.query("LWPOLYLINE") if 179 <= vertices(e)[0][0] < 225]  # not the drawing's PLINE
@@ -180,12 +190,8 @@ class PolylineTools(CurvixRun):
             self.assertLess(dist_to_polyline(p, ref), 0.01)
 
     def test_p2s_turns_every_admitted_kind_into_a_spline_on_the_same_ground(self):
-        r, before = self.run_tools(EVERY_KIND)
-        self.check(r)
-        r, out = self.run_tools("p2s ALL\n\nY\n64\n", drawing=before)
-        self.check(r)
-        self.assertIn("Processed <6 > curve(s) OK.", r.stdout)
-        old = [e for e in ezdxf.readfile(before).modelspace() if e.dxftype() != "SPLINE"]
+        out = self.on_every_kind("p2s ALL\n\nY\n64\n", 6)
+        old = [e for e in ezdxf.readfile(self.every_kind).modelspace() if e.dxftype() != "SPLINE"]
         new = list(ezdxf.readfile(out).modelspace())
         self.assertTrue(all(e.dxftype() == "SPLINE" for e in new))
         self.assertEqual(len(new), 7)
@@ -198,13 +204,8 @@ class PolylineTools(CurvixRun):
                 self.assertLess(dist_to_polyline(p, ref), 0.05, a.dxftype())
 
     def test_pldf_and_pldjdf_on_every_kind(self):
-        r, before = self.run_tools(EVERY_KIND)
-        self.check(r)
         for script, expect in (("PLDF ALL\n\n12\n", None), ("PLDJDF ALL\n\n2\n", 2.0)):
-            r, out = self.run_tools(script, drawing=before)
-            self.check(r)
-            self.assertIn("Processed <7 > curve(s) OK.", r.stdout)
-            msp = list(ezdxf.readfile(out).modelspace())
+            msp = list(ezdxf.readfile(self.on_every_kind(script, 7)).modelspace())
             sources, made = msp[:7], msp[7:]
             self.assertEqual(len(made), 7)
             for src, pl in zip(sources, made):

@@ -4,20 +4,13 @@
 #include <cwchar>
 
 #include "cvx/dbents.h"
+#include "unit/append_entity.h"
 
 namespace {
 struct Db {
     AcDbDatabase db;
     Db() { acdbHostApplicationServices()->setWorkingDatabase(&db); }
-    AcDbObjectId add(AcDbEntity* e) {
-        AcDbBlockTableRecord* ms = nullptr;
-        acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite);
-        AcDbObjectId id;
-        ms->appendAcDbEntity(id, e);
-        e->close();
-        ms->close();
-        return id;
-    }
+    AcDbObjectId add(AcDbEntity* e) { return appendEntity(db, e); }
 };
 
 int countApps(const resbuf* rb) {

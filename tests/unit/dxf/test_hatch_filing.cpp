@@ -7,20 +7,11 @@
 
 #include "cvx/dbents.h"
 #include "dxf_test_util.h"
+#include "unit/append_entity.h"
 
 namespace {
 
 using Edge = AcDbHatch::Edge;
-
-AcDbObjectId append(AcDbDatabase& db, AcDbEntity* e) {
-    AcDbBlockTableRecord* btr = nullptr;
-    acdbOpenObject(btr, db.modelSpaceId(), AcDb::kForWrite);
-    AcDbObjectId id;
-    EXPECT_EQ(btr->appendAcDbEntity(id, e), Acad::eOk);
-    e->close();
-    btr->close();
-    return id;
-}
 
 std::vector<AcDbHatch*> hatches(AcDbDatabase& db) {
     std::vector<AcDbHatch*> out;
@@ -60,7 +51,7 @@ AcDbObjectId addEdgeHatch(AcDbDatabase& db, std::vector<Edge> edges) {
     loop.edges = std::move(edges);
     auto* h = new AcDbHatch();
     h->insertLoopAt(0, loop);
-    return append(db, h);
+    return appendEntity(db, h);
 }
 
 void expectSameEdges(const std::vector<Edge>& want, const std::vector<Edge>& got, const std::string& where) {
@@ -193,7 +184,7 @@ TEST(HatchFiling, PatternHatchesCarryTheirPatternLines) {
                 v.append(p + AcGeVector2d(40.0 * i, 0));
             AcGeDoubleArray b;
             h->appendLoop(AcDbHatch::kExternal | AcDbHatch::kPolyline, v, b);
-            append(db, h);
+            appendEntity(db, h);
         }
         ASSERT_EQ(db.dxfOut(file.wstring().c_str()), Acad::eOk);
     }

@@ -5,6 +5,7 @@
 
 #include "cvx/dbents.h"
 #include "dxf_test_util.h"
+#include "unit/append_entity.h"
 
 namespace {
 
@@ -52,16 +53,6 @@ struct Built {
     AcDbHandle line, circle, watcher, poly2d, insert, unknownHost;
 };
 
-AcDbObjectId append(AcDbDatabase& db, AcDbEntity* e, AcDbObjectId space = {}) {
-    AcDbBlockTableRecord* btr = nullptr;
-    acdbOpenObject(btr, space.isNull() ? db.modelSpaceId() : space, AcDb::kForWrite);
-    AcDbObjectId id;
-    EXPECT_EQ(btr->appendAcDbEntity(id, e), Acad::eOk);
-    e->close();
-    btr->close();
-    return id;
-}
-
 Built buildDrawing(AcDbDatabase& db) {
     acdbHostApplicationServices()->setWorkingDatabase(&db);
     TestWatcher::desc()->setCustom(true);
@@ -85,43 +76,44 @@ Built buildDrawing(AcDbDatabase& db) {
     blocks->add(blkId, blk);
     blk->close();
     blocks->close();
-    append(db, new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 2.5), blkId);
+    appendEntity(db, new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 2.5), blkId);
 
     auto* line = new AcDbLine(AcGePoint3d(0.1, 0.2, 0.3), AcGePoint3d(1.0 / 3, 2e-17, -1e300));
     line->setLayer(L"Red \u7EA2\u8272");
-    b.line = append(db, line).handle();
+    b.line = appendEntity(db, line).handle();
     auto* circle = new AcDbCircle(AcGePoint3d(5, 5, 0), AcGeVector3d(0, 0, 1), 1.25);
     circle->setColor(AcCmColor(10, 200, 30));
-    b.circle = append(db, circle).handle();
+    b.circle = appendEntity(db, circle).handle();
     auto* arc = new AcDbArc(AcGePoint3d(1, 2, 0), 3, 0.1, 2.2);
     AcCmColor byBlock;
     byBlock.setByBlock();
     arc->setColor(byBlock);
-    append(db, arc);
-    append(db, new AcDbEllipse(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(4, 1, 0), 0.5, 0.3, 5.0));
+    appendEntity(db, arc);
+    appendEntity(db,
+                 new AcDbEllipse(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(4, 1, 0), 0.5, 0.3, 5.0));
     auto* pl = new AcDbPolyline();
     pl->addVertexAt(0, AcGePoint2d(0, 0), 0.5);
     pl->addVertexAt(1, AcGePoint2d(10, 0));
     pl->addVertexAt(2, AcGePoint2d(10, 5), 0, 0.2, 0.4);
     pl->setClosed(true);
-    append(db, pl);
+    appendEntity(db, pl);
     AcGePoint3dArray pts;
     pts.append(AcGePoint3d(0, 0, 0));
     pts.append(AcGePoint3d(3, 4, 0));
     pts.append(AcGePoint3d(6, 0, 0));
-    b.poly2d = append(db, new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 0, true)).handle();
+    b.poly2d = appendEntity(db, new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 0, true)).handle();
     pts.append(AcGePoint3d(7, 7, 7));
-    append(db, new AcDb3dPolyline(AcDb::k3dSimplePoly, pts));
+    appendEntity(db, new AcDb3dPolyline(AcDb::k3dSimplePoly, pts));
     AcGePoint3dArray fit;
     for (int i = 0; i < 5; ++i) fit.append(AcGePoint3d(i, i * i % 3, 0));
-    append(db, new AcDbSpline(fit));
-    append(db, new AcDbPoint(AcGePoint3d(9, 9, 0)));
-    append(db, new AcDbText(AcGePoint3d(1, 1, 0), L"Hello \u4E2D\u6587 ^J caret", AcDbObjectId(), 2.5, 0.5));
+    appendEntity(db, new AcDbSpline(fit));
+    appendEntity(db, new AcDbPoint(AcGePoint3d(9, 9, 0)));
+    appendEntity(db, new AcDbText(AcGePoint3d(1, 1, 0), L"Hello \u4E2D\u6587 ^J caret", AcDbObjectId(), 2.5, 0.5));
     auto* mt = new AcDbMText();
     std::wstring longText = L"{\\fArial;Line one}\\P";
     for (int i = 0; i < 40; ++i) longText += L"\u6F22\u5B57 text " + std::to_wstring(i) + L" ";
     mt->setContents(longText.c_str());
-    append(db, mt);
+    appendEntity(db, mt);
     auto* ref = new AcDbBlockReference(AcGePoint3d(20, 20, 0), blkId);
     ref->setRotation(0.7);
     ref->setScaleFactors(AcGeScale3d(2, 2, 1));
@@ -129,7 +121,7 @@ Built buildDrawing(AcDbDatabase& db) {
     att->setTag(L"NUM");
     att->setTextString(L"42");
     ref->appendAttribute(att);
-    b.insert = append(db, ref).handle();
+    b.insert = appendEntity(db, ref).handle();
     auto* hatch = new AcDbHatch();
     AcGePoint2dArray hv;
     hv.append(AcGePoint2d(0, 0));
@@ -140,8 +132,8 @@ Built buildDrawing(AcDbDatabase& db) {
     hb.append(0.3);
     hb.append(0);
     hatch->appendLoop(AcDbHatch::kExternal | AcDbHatch::kPolyline, hv, hb);
-    append(db, hatch);
-    b.unknownHost = append(db, new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 7)).handle();
+    appendEntity(db, hatch);
+    b.unknownHost = appendEntity(db, new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 7)).handle();
 
     // Extended data with a handle, a dictionary with an xrecord and a module's object watching the line.
     acdbRegApp(L"CVXTEST");

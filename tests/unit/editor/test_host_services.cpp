@@ -7,7 +7,7 @@
 #include "editor/command_line.h"
 #include "editor/group_filer.h"
 #include "editor/module_objects.h"
-#include "editor_fixture.h"
+#include "unit/drawing_fixture.h"
 
 using namespace cvx::editor;
 
@@ -45,6 +45,8 @@ AcRxClass* Note::desc() { return gDesc; }
 AcRxClass* Note::isA() const { return gDesc; }
 
 }  // namespace
+
+using EditorTest = DrawingTest;
 
 TEST_F(EditorTest, ObjectsOfAGoingModuleKeepTheirDataAndComeBack) {
     Note::gDesc = newAcRxClass(L"Note", L"AcDbObject", 0, 0, 0, [] { return static_cast<AcRxObject*>(new Note); },

@@ -9,16 +9,16 @@
 #include "editor/command_line.h"
 #include "editor/lisp.h"
 #include "editor/menus.h"
-#include "editor_fixture.h"
+#include "unit/drawing_fixture.h"
 
 using namespace cvx::editor;
 
 namespace {
 
-class LispMenus : public EditorTest {
+class LispMenus : public DrawingTest {
 protected:
     void SetUp() override {
-        EditorTest::SetUp();
+        DrawingTest::SetUp();
         menus::resetMenus();
         dir = std::filesystem::temp_directory_path() / ("cvx_menus_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir / "a folder");
@@ -26,7 +26,7 @@ protected:
     void TearDown() override {
         std::filesystem::remove_all(dir);
         menus::resetMenus();
-        EditorTest::TearDown();
+        DrawingTest::TearDown();
     }
     std::string write(const std::string& name, const std::string& text) {
         auto p = dir / "a folder" / name;

@@ -6,14 +6,14 @@
 #include "editor/command_line.h"
 #include "editor/commands/list_text.h"
 #include "editor/sysvars.h"
-#include "editor_fixture.h"
+#include "unit/drawing_fixture.h"
 
 using namespace cvx::editor;
 using cvx::editor::commands::listText;
 
-class OffsetList : public EditorTest {
+class OffsetList : public DrawingTest {
 protected:
-    using EditorTest::add;
+    using DrawingTest::add;
     // Added with the drawing's defaults, then given its own colour.
     AcDbObjectId add(AcDbEntity* e, const AcCmColor& c) {
         AcDbObjectId id = add(e);

@@ -3,7 +3,7 @@
 #include <deque>
 
 #include "editor/input.h"
-#include "editor_fixture.h"
+#include "unit/drawing_fixture.h"
 
 using namespace cvx::editor;
 
@@ -30,7 +30,7 @@ public:
 
 }  // namespace
 
-using Prompts = EditorTest;
+using Prompts = DrawingTest;
 
 TEST_F(Prompts, IntegerRulesAskAPersonAgain) {
     Person p({L"abc", L"2.5", L"0", L"-3", L"40000", L"7"});

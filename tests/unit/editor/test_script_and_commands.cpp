@@ -5,11 +5,11 @@
 #include "cvx/keys.h"
 #include "editor/command_line.h"
 #include "editor/script_verbs.h"
-#include "editor_fixture.h"
+#include "unit/drawing_fixture.h"
 
 using namespace cvx::editor;
 
-using Scripts = EditorTest;
+using Scripts = DrawingTest;
 
 TEST_F(Scripts, LinesWithCommentsAndBlankLineEnter) {
     auto& script = answers(
@@ -96,7 +96,7 @@ TEST_F(Scripts, ModuleVerbsAnswerPrompts) {
     unregisterScriptVerb(L"pick");
 }
 
-using HostCommands = EditorTest;
+using HostCommands = DrawingTest;
 
 TEST_F(HostCommands, AcedCommandRunsACommandInProcess) {
     ads_point a = {0, 0, 0}, b = {10, 0, 0};

@@ -1,7 +1,7 @@
 // Selection sets: every method, filters, and the set functions.
 #include <algorithm>
 
-#include "editor_fixture.h"
+#include "unit/drawing_fixture.h"
 
 namespace {
 
@@ -37,10 +37,10 @@ AcDbPolyline* square(double x, double y, double size, bool closed) {
 
 }  // namespace
 
-class Selection : public EditorTest {
+class Selection : public DrawingTest {
 protected:
     void SetUp() override {
-        EditorTest::SetUp();
+        DrawingTest::SetUp();
         line = add(new AcDbLine({0, 0, 0}, {10, 0, 0}));
         circle = add(new AcDbCircle({20, 0, 0}, AcGeVector3d::kZAxis, 2));
         poly = add(square(30, -2, 4, true));

@@ -8,9 +8,7 @@
 
 #include "cvx/controls.h"
 #include "cvx/registry.h"
-#include "editor/script_source.h"
 #include "editor/script_verbs.h"
-#include "editor/state.h"
 #include "formula/dialog_layout.h"
 #include "formula/formula_dialog.h"
 #include "formula_fixture.h"
@@ -42,7 +40,7 @@ protected:
 
     // Runs the dialog on these events and answers; fails the test when the script stopped.
     void run(CMainDlgDlg& dialog, const std::wstring& script) {
-        source = std::make_unique<Scoped>(script);
+        answers(script);
         dialog.DoModal();
         EXPECT_FALSE(source->script.failed()) << source->script.error();
     }
@@ -54,11 +52,5 @@ protected:
     static std::wstring editText(CMainDlgDlg& d, int k) { return d.GetDlgItemText(kFormulaEditIds[k]); }
     static DWORD stored(const ACHAR* name) { return readRegDword(HKEY_CURRENT_USER, kProductKey, name); }
 
-    struct Scoped {
-        explicit Scoped(const std::wstring& text) : script(text, L"test.scr"), scope(&script) {}
-        cvx::editor::ScriptSource script;
-        cvx::editor::ScopedSource scope;
-    };
     std::filesystem::path folder;
-    std::unique_ptr<Scoped> source;
 };

@@ -1,17 +1,13 @@
 // A fresh working drawing for each formula test, and a plain reading of the entities a curve makes.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "cvx/arx.h"
-#include "cvx/editor.h"
-#include "editor/output.h"
 #include "formula/output_mode.h"
 #include "frame/language.h"
+#include "unit/drawing_fixture.h"
 
 // What a formula entity is, read back from the drawing.
 struct Drawn {
@@ -63,26 +59,15 @@ inline Drawn readDrawn(AcDbObjectId id) {
     return d;
 }
 
-class FormulaTest : public ::testing::Test {
+class FormulaTest : public DrawingTest {
 protected:
     void SetUp() override {
-        db = std::make_unique<AcDbDatabase>(true);
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
+        DrawingTest::SetUp();
         setSplineOutput(false);
         setChineseLanguage(false);
-        cvx::editor::setOutputQuiet(true);
-        cvx::editor::takeTranscript();
     }
     void TearDown() override {
         setSplineOutput(false);
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        DrawingTest::TearDown();
     }
-    std::vector<AcDbObjectId> modelSpace() const {
-        AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForRead);
-        std::vector<AcDbObjectId> ids;
-        for (AcDbObjectId id : ms->entityIds())
-            if (!id.isErased()) ids.push_back(id);
-        return ids;
-    }
-    std::unique_ptr<AcDbDatabase> db;
 };

@@ -41,15 +41,7 @@ TEST(FormulaAxes, TheStepIsTheRoundNumberBothAxesHold) {
 }
 
 TEST_F(FormulaTest, AxesBlockHoldsLinesTicksAndValuesAboutTheOrigin) {
-    AcDbObjectId lineId;
-    {
-        AcDbBlockTableRecord* ms = nullptr;
-        acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite);
-        auto* line = new AcDbLine(AcGePoint3d(5, 7, 0), AcGePoint3d(305, 127, 0));
-        ms->appendAcDbEntity(lineId, line);
-        line->close();
-        ms->close();
-    }
+    AcDbObjectId lineId = appendEntity(*db, new AcDbLine(AcGePoint3d(5, 7, 0), AcGePoint3d(305, 127, 0)));
     AcDbObjectIdArray ids;
     ids.append(lineId);
     AcDbObjectId refId = drawFormulaAxes(AcGePoint3d(5, 7, 0), ids);

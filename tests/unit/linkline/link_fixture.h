@@ -2,49 +2,20 @@
 // script text.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 
-#include "cvx/arx.h"
-#include "cvx/editor.h"
-#include "editor/commands/commands.h"
-#include "editor/output.h"
-#include "editor/script_source.h"
-#include "editor/selection.h"
-#include "editor/state.h"
 #include "frame/language.h"
 #include "linkline/link_reactor.h"
+#include "unit/drawing_fixture.h"
 
-class LinkTest : public ::testing::Test {
+class LinkTest : public DrawingTest {
 protected:
     void SetUp() override {
         registerLinkLineClass();
-        db = std::make_unique<AcDbDatabase>(true);
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-        cvx::editor::resetEditorState();
-        cvx::editor::forgetAllSets();
-        cvx::editor::registerHostCommands();
-        cvx::editor::setOutputQuiet(true);
-        cvx::editor::takeTranscript();
+        DrawingTest::SetUp();
         cvx::editor::editorState().view.center = AcGePoint2d(0, 0);
         cvx::editor::editorState().view.height = 200;
         setChineseLanguage(false);
-    }
-    void TearDown() override {
-        source.reset();
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    }
-    void answers(const std::wstring& text) { source = std::make_unique<Scoped>(text); }
-    AcDbObjectId add(AcDbEntity* e) {
-        AcDbBlockTableRecord* ms = nullptr;
-        acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite);
-        e->setDatabaseDefaults(db.get());
-        AcDbObjectId id;
-        ms->appendAcDbEntity(id, e);
-        e->close();
-        ms->close();
-        return id;
     }
     AcDbObjectId circle(double x, double y, double r) {
         return add(new AcDbCircle(AcGePoint3d(x, y, 0), AcGeVector3d::kZAxis, r));
@@ -80,13 +51,6 @@ protected:
         ASSERT_EQ(e->transformBy(m), Acad::eOk);
     }
 
-    struct Scoped {
-        explicit Scoped(const std::wstring& text) : script(text, L"test.scr"), scope(&script) {}
-        cvx::editor::ScriptSource script;
-        cvx::editor::ScopedSource scope;
-    };
-    std::unique_ptr<AcDbDatabase> db;
-    std::unique_ptr<Scoped> source;
 };
 
 inline void expectNear(const AcGePoint3d& a, const AcGePoint3d& b, double tol = 1e-9) {

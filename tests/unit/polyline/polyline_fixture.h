@@ -2,37 +2,19 @@
 // the polylines the tools make.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "cvx/arx.h"
-#include "cvx/editor.h"
-#include "editor/commands/commands.h"
-#include "editor/output.h"
-#include "editor/script_source.h"
-#include "editor/selection.h"
-#include "editor/state.h"
 #include "frame/language.h"
 #include "polyline/polyline_points.h"
+#include "unit/drawing_fixture.h"
 
-class PolylineTest : public ::testing::Test {
+class PolylineTest : public DrawingTest {
 protected:
     void SetUp() override {
-        db = std::make_unique<AcDbDatabase>(true);
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-        cvx::editor::resetEditorState();
-        cvx::editor::forgetAllSets();
-        cvx::editor::registerHostCommands();
-        cvx::editor::setOutputQuiet(true);
-        cvx::editor::takeTranscript();
+        DrawingTest::SetUp();
         setChineseLanguage(false);
-    }
-    void TearDown() override {
-        source.reset();
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     }
 
     // Runs a command with the script text answering its prompts; returns what it printed.
@@ -44,16 +26,6 @@ protected:
         return cvx::editor::takeTranscript();
     }
 
-    AcDbObjectId add(AcDbEntity* e) {
-        AcDbBlockTableRecord* ms = nullptr;
-        acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite);
-        e->setDatabaseDefaults(db.get());
-        AcDbObjectId id;
-        ms->appendAcDbEntity(id, e);
-        e->close();
-        ms->close();
-        return id;
-    }
     AcDbObjectId addLw(const std::vector<AcGePoint2d>& pts, bool closed = false, double width = 0) {
         auto* pl = new AcDbPolyline;
         for (const AcGePoint2d& p : pts) pl->addVertexAt(pl->numVerts(), p);
@@ -71,13 +43,6 @@ protected:
         for (const AcGePoint2d& p : pts) a.append(AcGePoint3d(p.x, p.y, 0));
         return add(new AcDb2dPolyline(AcDb::k2dSimplePoly, a, 0, closed));
     }
-    std::vector<AcDbObjectId> modelSpace() const {
-        std::vector<AcDbObjectId> ids;
-        AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForRead);
-        for (AcDbObjectId id : ms->entityIds())
-            if (!id.isErased()) ids.push_back(id);
-        return ids;
-    }
     // The only entity of model space of the given DXF type name (fails the test when there is not exactly one).
     AcDbObjectId only(const std::wstring& dxfName) const {
         std::vector<AcDbObjectId> found;
@@ -93,13 +58,6 @@ protected:
         return e ? readPolylinePoints(e.object()) : PolylinePoints{};
     }
 
-    struct Scoped {
-        explicit Scoped(const std::wstring& text) : script(text, L"test.scr"), scope(&script) {}
-        cvx::editor::ScriptSource script;
-        cvx::editor::ScopedSource scope;
-    };
-    std::unique_ptr<AcDbDatabase> db;
-    std::unique_ptr<Scoped> source;
 };
 
 // Points evenly spaced on the segment, n of them.

@@ -1,4 +1,7 @@
-// PL2OLD, OLDPL2LW, PLDD and the PEDIT batch edits PLGXK, PLCLOSE, PLOPEN.
+// PL2OLD, OLDPL2LW, PLDD and the PEDIT batch edits PLGXK, PLCLOSE, PLOPEN; the message of a command that finds
+// nothing to work on.
+#include <utility>
+
 #include "frame/sysvars.h"
 #include "polyline/commands.h"
 #include "polyline_fixture.h"
@@ -44,10 +47,15 @@ TEST_F(PolylineTest, OldPl2LwConvertsTwoDAndLeavesThreeDAlone) {
     EXPECT_TRUE(still3d);
 }
 
-TEST_F(PolylineTest, ConversionMessagesWhenNothingFits) {
-    add(new AcDbLine({0, 0, 0}, {1, 0, 0}));
-    EXPECT_NE(run(&pl2oldCommand, L"ALL\n\n").find(L"No Polyline selected.\n"), std::wstring::npos);
-    EXPECT_NE(run(&oldpl2lwCommand, L"ALL\n\n").find(L"No Polyline2D selected.\n"), std::wstring::npos);
+// With only a text in the drawing, each command says that nothing it takes was selected.
+TEST_F(PolylineTest, CommandsSayWhenNothingTheyTakeWasSelected) {
+    add(new AcDbText({0, 0, 0}, L"hello"));
+    const std::pair<void (*)(), const wchar_t*> cases[] = {{&pl2oldCommand, L"No Polyline selected.\n"},
+                                                           {&oldpl2lwCommand, L"No Polyline2D selected.\n"},
+                                                           {&plddCommand, L"No PLINE selected.\n"},
+                                                           {&chbjCommand, L"\nNo hatch entities selected!"}};
+    for (const auto& [command, message] : cases)
+        EXPECT_NE(run(command, L"ALL\n\n").find(message), std::wstring::npos) << message;
 }
 
 TEST_F(PolylineTest, PlddReversesEveryCurveKind) {
@@ -64,11 +72,6 @@ TEST_F(PolylineTest, PlddReversesEveryCurveKind) {
     AcGePoint3d start;
     a->getStartPoint(start);
     EXPECT_TRUE(start.isEqualTo({0, 5, 0}, AcGeTol()));
-}
-
-TEST_F(PolylineTest, PlddOnTextOnlySaysNothingWasSelected) {
-    add(new AcDbText({0, 0, 0}, L"hello"));
-    EXPECT_NE(run(&plddCommand, L"ALL\n\n").find(L"No PLINE selected.\n"), std::wstring::npos);
 }
 
 TEST_F(PolylineTest, PlgxkSetsTheWidthOfEverySelectedPolyline) {

@@ -218,11 +218,6 @@ TEST_F(PolylineTest, ChbjOnTwoHatchesKeepsThemAndAddsBothBoundaries) {
     EXPECT_EQ(polylines, 2);
 }
 
-TEST_F(PolylineTest, ChbjWithNothingSelected) {
-    add(new AcDbLine({0, 0, 0}, {1, 1, 0}));
-    EXPECT_NE(run(&chbjCommand, L"ALL\n\n").find(L"\nNo hatch entities selected!"), std::wstring::npos);
-}
-
 // ---- a drawing written by another program ----
 // Disabled until the drawing-file reader keeps the line edge that follows a spline edge in a hatch loop (it
 // reads the fifth hatch of hatch_loops.dxf with one edge instead of two) and the database read from the file

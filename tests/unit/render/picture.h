@@ -12,6 +12,7 @@
 
 #include "cvx/dbents.h"
 #include "cvx/render.h"
+#include "unit/append_entity.h"
 
 // A picture read back from a PNG file.
 class Picture {
@@ -62,15 +63,7 @@ protected:
     }
 
     // Appends to a block record (model space by default); the entity is closed afterwards.
-    AcDbObjectId add(AcDbEntity* e, AcDbObjectId block = AcDbObjectId()) {
-        AcDbObjectId id;
-        AcDbBlockTableRecord* rec = nullptr;
-        EXPECT_EQ(acdbOpenObject(rec, block.isNull() ? db->modelSpaceId() : block, AcDb::kForWrite), Acad::eOk);
-        EXPECT_EQ(rec->appendAcDbEntity(id, e), Acad::eOk);
-        rec->close();
-        e->close();
-        return id;
-    }
+    AcDbObjectId add(AcDbEntity* e, AcDbObjectId block = AcDbObjectId()) { return appendEntity(*db, e, block); }
     AcDbObjectId newBlock(const ACHAR* name) {
         AcDbBlockTable* bt = nullptr;
         EXPECT_EQ(db->getBlockTable(bt, AcDb::kForWrite), Acad::eOk);

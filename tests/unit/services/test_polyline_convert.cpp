@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "kinds.h"
+#include "unit/append_entity.h"
 
 using namespace svc;
 
@@ -30,15 +31,7 @@ struct Drawing {
         nod->close();
     }
     ~Drawing() { acdbHostApplicationServices()->setWorkingDatabase(nullptr); }
-    AcDbObjectId add(AcDbEntity* e) {
-        AcDbBlockTableRecord* ms = nullptr;
-        acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite);
-        AcDbObjectId id;
-        ms->appendAcDbEntity(id, e);
-        e->close();
-        ms->close();
-        return id;
-    }
+    AcDbObjectId add(AcDbEntity* e) { return appendEntity(db, e); }
     std::vector<AcDbObjectId> modelSpace() {
         AcDbObjectPointer<AcDbBlockTableRecord> ms(db.modelSpaceId(), AcDb::kForRead);
         return ms->entityIds();

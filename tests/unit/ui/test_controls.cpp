@@ -3,7 +3,7 @@
 #include "ui_fixture.h"
 
 TEST_F(UiTest, SlidersKeepTheirPositionInsideTheRange) {
-    auto& s = script(
+    auto& s = answers(
         L";@dialog slide 1007 500\n"
         L";@dialog track 1007 -20\n"
         L";@dialog track 1007 30\n"
@@ -32,7 +32,7 @@ TEST_F(UiTest, SlidersKeepTheirPositionInsideTheRange) {
 }
 
 TEST_F(UiTest, NumericEditsTellNumbersAndRangesApart) {
-    auto& s = script(
+    auto& s = answers(
         L";@dialog text 1006 500\n"   // a number out of range: the dialog clamps it
         L";@dialog text 1006 abc\n"   // not a number: the last good text comes back
         L";@dialog text 1006 \" 42.5 \"\n"
@@ -62,7 +62,7 @@ TEST_F(UiTest, NumericEditsTellNumbersAndRangesApart) {
 }
 
 TEST_F(UiTest, ListAndComboRowsKeepTheSelectionOnTheSameRow) {
-    script(L";@dialog select 1008 Square\n;@dialog select 1009 -1\n;@dialog ok\n");
+    answers(L";@dialog select 1008 Square\n;@dialog select 1009 -1\n;@dialog ok\n");
     TestDialog d;
     ASSERT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(d.log, (std::vector<std::wstring>{L"row 1", L"combo -1"}));
@@ -113,7 +113,7 @@ TEST_F(UiTest, RadioButtonsFormGroupsAndDataExchangeReadsThem) {
             return TRUE;
         }
     };
-    auto& s = script(
+    auto& s = answers(
         L";@dialog click 1003\n"
         L";@dialog click 1013\n"
         L";@dialog text 1012 x\n"

@@ -14,7 +14,7 @@ std::vector<std::wstring> L(std::initializer_list<const wchar_t*> items) { retur
 }  // namespace
 
 TEST_F(UiTest, ScriptEventsRunTheHandlersInOrderAndEndWithTheCodeGiven) {
-    auto& s = script(
+    auto& s = answers(
         L";@dialog click 1002\n"
         L";@dialog click 1004\n"
         L";@dialog select 1008 2\n"
@@ -39,7 +39,7 @@ TEST_F(UiTest, ScriptEventsRunTheHandlersInOrderAndEndWithTheCodeGiven) {
 }
 
 TEST_F(UiTest, EachEventRunsBeforeTheLinesAfterIt) {
-    auto& s = script(
+    auto& s = answers(
         L";@dialog click 1004\n"
         L";@dialog show\n"
         L";@expect-message (o) Green\n"
@@ -56,7 +56,7 @@ TEST_F(UiTest, EachEventRunsBeforeTheLinesAfterIt) {
 }
 
 TEST_F(UiTest, AScriptWithoutFurtherEventsCancelsTheDialogAndSaysSo) {
-    auto& s = script(L";@dialog click 1002\nLINE\n");
+    auto& s = answers(L";@dialog click 1002\nLINE\n");
     TestDialog d;
     EXPECT_EQ(d.DoModal(), IDCANCEL);
     EXPECT_EQ(d.cancels, 1);
@@ -83,7 +83,7 @@ TEST_F(UiTest, EventsTheDialogCannotTakeStopTheScript) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         takeTranscript();
-        auto& s = script(std::wstring(L";@dialog ") + c.line + L"\n;@dialog ok\n");
+        auto& s = answers(std::wstring(L";@dialog ") + c.line + L"\n;@dialog ok\n");
         TestDialog d;
         EXPECT_EQ(d.DoModal(), IDCANCEL);
         EXPECT_TRUE(s.failed());
@@ -91,7 +91,7 @@ TEST_F(UiTest, EventsTheDialogCannotTakeStopTheScript) {
         EXPECT_NE(s.error().find(L"test.scr:1"), std::wstring::npos) << s.error();
         EXPECT_NE(takeTranscript().find(L"the script stopped; cancelled"), std::wstring::npos);
     }
-    auto& bad = script(L";@dialog wiggle 1001\n");
+    auto& bad = answers(L";@dialog wiggle 1001\n");
     TestDialog d;
     d.DoModal();
     EXPECT_NE(bad.error().find(L"unknown event 'wiggle'"), std::wstring::npos);
@@ -108,7 +108,7 @@ TEST_F(UiTest, HiddenAndDisabledControlsRefuseEvents) {
     };
     for (auto [line, message] : {std::pair{L"click 1001", L"control 1001 is disabled"},
                                  std::pair{L"click 1002", L"control 1002 is hidden"}}) {
-        auto& s = script(std::wstring(L";@dialog ") + line + L"\n");
+        auto& s = answers(std::wstring(L";@dialog ") + line + L"\n");
         Dlg d;
         d.DoModal();
         EXPECT_NE(s.error().find(message), std::wstring::npos) << s.error();
@@ -120,11 +120,11 @@ TEST_F(UiTest, TheDefaultButtonAnswersOkAndAHandlerReplacesTheStandardOne) {
     struct Dlg : TestDialog {
         Dlg() { onClicked(IDOK, [this] { log.push_back(L"ok pressed"); EndDialog(7); }); }
     };
-    script(L";@dialog ok\n");
+    answers(L";@dialog ok\n");
     Dlg d;
     EXPECT_EQ(d.DoModal(), 7);
     EXPECT_EQ(d.log, L({L"ok pressed"}));
-    script(L";@dialog close\n");
+    answers(L";@dialog close\n");
     TestDialog closed;
     EXPECT_EQ(closed.DoModal(), IDCANCEL);
     EXPECT_EQ(closed.cancels, 1);
@@ -132,9 +132,9 @@ TEST_F(UiTest, TheDefaultButtonAnswersOkAndAHandlerReplacesTheStandardOne) {
 
 TEST_F(UiTest, DialogsOpenAgainAndBadTemplatesAreRefused) {
     TestDialog d;
-    script(L";@dialog click 1002\n;@dialog ok\n");
+    answers(L";@dialog click 1002\n;@dialog ok\n");
     EXPECT_EQ(d.DoModal(), IDOK);
-    script(L";@dialog ok\n");
+    answers(L";@dialog ok\n");
     EXPECT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(d.IsDlgButtonChecked(IDC_FILLED), BST_UNCHECKED);  // the template again
     EXPECT_EQ(d.m_list.GetCount(), 3);                           // bound members follow the new run
@@ -152,7 +152,7 @@ TEST_F(UiTest, DialogsOpenAgainAndBadTemplatesAreRefused) {
     CvxDialogTemplate small = testLayout();
     small.caption = L"Registered";
     cvxRegisterDialogTemplate(230, small);
-    script(L";@dialog ok\n");
+    answers(L";@dialog ok\n");
     CAcUiDialog registered(230u);
     EXPECT_EQ(registered.DoModal(), IDOK);
     std::wstring caption;
@@ -224,7 +224,7 @@ void testDialogCommand() {
 
 TEST_F(UiTest, ADialogOpenedByACommandTakesItsEventsAndTheScriptGoesOn) {
     acedRegCmds->addCommand(L"UITEST", L"TESTDIALOG", L"TESTDIALOG", ACRX_CMD_MODAL, testDialogCommand);
-    auto& s = script(
+    auto& s = answers(
         L"TESTDIALOG\n"
         L";@dialog click 1001\n"
         L"3,4\n"

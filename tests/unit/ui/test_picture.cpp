@@ -35,7 +35,7 @@ TEST_F(UiTest, TheClientPictureHasInkWhereTheControlsAre) {
     auto dir = std::filesystem::temp_directory_path() / ("cvx-ui-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::string png = (dir / "dialog.png").string();
-    auto& s = script(L";@dialog select 1008 1\n;@dialog png \"" + cvxFromUtf8(png) + L"\"\n;@dialog ok\n");
+    auto& s = answers(L";@dialog select 1008 1\n;@dialog png \"" + cvxFromUtf8(png) + L"\"\n;@dialog ok\n");
     TestDialog d;
     ASSERT_EQ(d.DoModal(), IDOK);
     ASSERT_FALSE(s.failed()) << s.error();
@@ -55,10 +55,10 @@ TEST_F(UiTest, TheClientPictureHasInkWhereTheControlsAre) {
 }
 
 TEST_F(UiTest, TheSliderKnobFollowsThePosition) {
-    script(L";@dialog click 1001\n;@dialog ok\n");
+    answers(L";@dialog click 1001\n;@dialog ok\n");
     Snapshot at50;
     at50.DoModal();
-    script(L";@dialog slide 1007 100\n;@dialog click 1001\n;@dialog ok\n");
+    answers(L";@dialog slide 1007 100\n;@dialog click 1001\n;@dialog ok\n");
     Snapshot at100;
     at100.DoModal();
     // The channel runs from x = 86 to 274 for positions 10 to 100.
@@ -72,7 +72,7 @@ TEST_F(UiTest, TheSliderKnobFollowsThePosition) {
 TEST_F(UiTest, ChineseLabelsDrawTheirOwnGlyphs) {
     RECT label{140, 130, 270, 170};
     auto inkOf = [&](const wchar_t* text, CImage& into) {
-        script(L";@dialog click 1001\n;@dialog ok\n");
+        answers(L";@dialog click 1001\n;@dialog ok\n");
         Snapshot d;
         d.label = text;
         d.DoModal();

@@ -2,7 +2,7 @@
 #include "ui_fixture.h"
 
 TEST_F(UiTest, AButtonHidesTheDialogForAPointAndTheDialogGoesOn) {
-    auto& s = script(
+    auto& s = answers(
         L";@dialog click 1001\n"
         L"12.5,-3\n"
         L";@dialog slide 1007 80\n"
@@ -26,7 +26,7 @@ TEST_F(UiTest, AButtonHidesTheDialogForAPointAndTheDialogGoesOn) {
 }
 
 TEST_F(UiTest, ACancelledPromptLeavesTheDialogOpen) {
-    auto& s = script(
+    auto& s = answers(
         L";@dialog click 1001\n"
         L";@cancel\n"
         L";@dialog click 1002\n"
@@ -40,7 +40,7 @@ TEST_F(UiTest, ACancelledPromptLeavesTheDialogOpen) {
 
 TEST_F(UiTest, EventsQueuedWhileThePromptReadsWaitForTheDialog) {
     // The dialog lines between the button and the point are read by the prompt; they run when the dialog is back.
-    auto& s = script(
+    auto& s = answers(
         L";@dialog click 1001\n"
         L";@dialog click 1002\n"
         L";@dialog ok\n"

@@ -16,6 +16,7 @@
 #include "editor/script_source.h"
 #include "editor/script_verbs.h"
 #include "editor/state.h"
+#include "unit/drawing_fixture.h"
 
 enum {
     IDC_PLACE = 1001, IDC_FILLED, IDC_RED, IDC_GREEN, IDC_BLUE, IDC_SIZE, IDC_SLIDER, IDC_LIST, IDC_COMBO,
@@ -135,31 +136,14 @@ private:
     }
 };
 
-class UiTest : public ::testing::Test {
+class UiTest : public DrawingTest {
 protected:
     void SetUp() override {
-        db = std::make_unique<AcDbDatabase>(true);
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-        cvx::editor::resetEditorState();
+        DrawingTest::SetUp();
         cvx::editor::clearQueuedAnswers();
-        cvx::editor::setOutputQuiet(true);
-        cvx::editor::takeTranscript();
     }
     void TearDown() override {
-        source.reset();
         cvx::editor::clearQueuedAnswers();
-        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        DrawingTest::TearDown();
     }
-    // Answers (and dialog events) from this script text.
-    cvx::editor::ScriptSource& script(const std::wstring& text) {
-        source = std::make_unique<Scoped>(text);
-        return source->script;
-    }
-    struct Scoped {
-        explicit Scoped(const std::wstring& text) : script(text, L"test.scr"), scope(&script) {}
-        cvx::editor::ScriptSource script;
-        cvx::editor::ScopedSource scope;
-    };
-    std::unique_ptr<AcDbDatabase> db;
-    std::unique_ptr<Scoped> source;
 };

@@ -1,10 +1,15 @@
-// A fresh drawing and editor for each test, with answers given as script text.
+// A fresh working drawing and editor for each test, prompts answered from script text: the base of the
+// fixtures that run commands or make entities.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "append_entity.h"
+#include "cvx/arx.h"
 #include "cvx/dbents.h"
 #include "cvx/editor.h"
 #include "editor/commands/commands.h"
@@ -13,7 +18,7 @@
 #include "editor/selection.h"
 #include "editor/state.h"
 
-class EditorTest : public ::testing::Test {
+class DrawingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         db = std::make_unique<AcDbDatabase>(true);
@@ -28,22 +33,19 @@ protected:
         source.reset();
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     }
-    // Answers the following prompts from this script text.
+
+    // Answers the following prompts (and dialog events) from this script text.
     cvx::editor::ScriptSource& answers(const std::wstring& text) {
         source = std::make_unique<Scoped>(text);
         return source->script;
     }
-    AcDbObjectId add(AcDbEntity* e) {
-        AcDbBlockTableRecord* ms = nullptr;
-        acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite);
+    // Appends the entity, with the drawing's defaults, to the block (model space by default) and closes it.
+    AcDbObjectId add(AcDbEntity* e, AcDbObjectId block = AcDbObjectId()) {
         e->setDatabaseDefaults(db.get());
-        AcDbObjectId id;
-        ms->appendAcDbEntity(id, e);
-        e->close();
-        ms->close();
-        return id;
+        return appendEntity(*db, e, block);
     }
-    std::vector<AcDbObjectId> modelSpace() {
+    // The entities of model space not erased, in drawing order.
+    std::vector<AcDbObjectId> modelSpace() const {
         std::vector<AcDbObjectId> ids;
         AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForRead);
         for (AcDbObjectId id : ms->entityIds())
