@@ -1,6 +1,9 @@
 // Every catalogue row, at its defaults and at its parameter extremes, in both output modes, against samples
 // worked out independently from the catalogue table (formula_ref.py).
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -55,7 +58,8 @@ std::string rest(std::istringstream& in) {
 const Reference& reference() {
     static const Reference ref = [] {
         Reference r;
-        const std::string out = std::string(CVX_BINARY_DIR) + "/formula_ref.txt";
+        // One file per test process: ctest runs the cases of this program side by side.
+        const std::string out = std::string(CVX_BINARY_DIR) + "/formula_ref_" + std::to_string(::getpid()) + ".txt";
         const std::string cmd = "/usr/bin/python3 " + std::string(CVX_SOURCE_DIR) +
                                 "/tests/unit/formula/formula_ref.py " + out;
         if (std::system(cmd.c_str()) != 0) return r;
@@ -102,6 +106,7 @@ const Reference& reference() {
                 r.cases.back().curves.push_back(c);
             }
         }
+        std::remove(out.c_str());
         return r;
     }();
     return ref;
