@@ -1,5 +1,6 @@
 #include "dxf/group_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -50,17 +51,12 @@ bool parseHandle(std::string_view s, int64_t& v) {
 }
 }  // namespace
 
-namespace {
-// A file is read through a window of this size, moved on when less than kLowWater of it is left. An element
-// running past the window's end is read again from a larger window.
-constexpr size_t kWindow = size_t(2) << 20;
-constexpr size_t kLowWater = size_t(64) << 10;
-}  // namespace
-
-DxfGroupReader::DxfGroupReader(DxfTextSource& source, int codePage) : DxfGroupReader(std::string_view(), codePage) {
+DxfGroupReader::DxfGroupReader(DxfTextSource& source, int codePage, size_t window)
+    : DxfGroupReader(std::string_view(), codePage) {
     mSource = &source;
     mSize = source.size();
-    moveWindow(kWindow);
+    mWindow = std::max<size_t>(window, 32);
+    moveWindow(mWindow);
 }
 
 DxfGroupReader::DxfGroupReader(std::string_view text, int codePage)
@@ -155,12 +151,12 @@ void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
 
 bool DxfGroupReader::next(DxfElement& e) {
     if (!mSource) return readElement(e);
-    if (mTok.size() - mRawStart < kLowWater) {
+    if (mTok.size() - mRawStart < mWindow / 32) {
         mElementStart = mStarted ? mRawStart : mElementStart;
         mElementLine = mStarted ? mRawLine : mElementLine;
-        moveWindow(kWindow);
+        moveWindow(mWindow);
     }
-    for (size_t window = kWindow;;) {
+    for (size_t window = mWindow;;) {
         try {
             return readElement(e);
         } catch (const DxfNeedMoreText&) {

@@ -30,10 +30,11 @@ public:
 
 class DxfGroupReader {
 public:
-    // Reads a text held whole in memory, or a file through its source. codePage: the code page the file's
-    // texts are in (0 for UTF-8).
+    // Reads a text held whole in memory, or a file through its source in windows of about `window` bytes
+    // (moved on when less than a 32nd is left; an element running past the end is read again from a window
+    // twice as large). codePage: the code page the file's texts are in (0 for UTF-8).
     DxfGroupReader(std::string_view text, int codePage);
-    DxfGroupReader(DxfTextSource& source, int codePage);
+    DxfGroupReader(DxfTextSource& source, int codePage, size_t window);
     size_t size() const { return mSize; }
     // The next element; false at the end of the text. Throws DxfError for a damaged group. The texts of the
     // element stay valid until the next call.
@@ -50,6 +51,7 @@ private:
     std::string_view keepText(std::string_view text);
 
     DxfTextSource* mSource = nullptr;  // null for a text held whole
+    size_t mWindow = 0;
     size_t mWindowStart = 0;           // the file offset of the tokenizer's text
     DxfTokenizer mTok;
     size_t mSize;

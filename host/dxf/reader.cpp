@@ -520,10 +520,10 @@ DxfFileFacts dxfReadDatabase(std::string_view text, AcDbDatabase& db) {
     return facts;
 }
 
-DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db) {
+DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db, size_t window) {
     bool final = true;
     DxfFileFacts facts = dxfPeekHeader(source.window(0, kDxfHeaderPeek, final));
-    DxfGroupReader in(source, textCodePage(facts));
+    DxfGroupReader in(source, textCodePage(facts), window);
     Reader(in, db).run();
     return facts;
 }

@@ -5,6 +5,7 @@
 
 #include "cvx/dbents.h"
 #include "dxf/dxf_error.h"
+#include "dxf/memory_text.h"
 #include "dxf/reader.h"
 #include "dxf_test_util.h"
 
@@ -75,6 +76,22 @@ std::string readText(const std::string& text) {
     }
     return {};
 }
+
+// The error, or the entity counts per block, of reading through windows of `window` bytes (0: whole).
+std::string readInWindows(const std::string& text, size_t window) {
+    AcDbDatabase db(false);
+    DxfMemoryText source(text);
+    try {
+        if (window) dxfReadDatabase(source, db, window);
+        else dxfReadDatabase(text, db);
+    } catch (const DxfError& e) {
+        return e.message;
+    }
+    std::string counts;
+    for (AcDbObjectId b : AcDbBlockTable::cast(db.blockTableId().objectPtr())->recordIds())
+        counts += std::to_string(AcDbBlockTableRecord::cast(b.objectPtr())->entityIds().size()) + " ";
+    return counts + std::to_string(db.handseed().value());
+}
 }  // namespace
 
 TEST(DxfFileWindows, LargeElementsLineEndsAndDamageDeepInAFile) {
@@ -111,4 +128,22 @@ TEST(DxfFileWindows, LargeElementsLineEndsAndDamageDeepInAFile) {
     cut.resize(cut.rfind('\n') + 1);
     EXPECT_NE(readText(cut).find("is not closed by 0/ENDSEC"), std::string::npos);
     EXPECT_EQ(readFile(cut).error, readText(cut));
+}
+
+TEST(DxfFileWindows, TinyWindowsReadLibraryDrawingsAndDamageAsTheWholeText) {
+    const std::filesystem::path library = "/usr/share/librecad/library";
+    if (!std::filesystem::exists(library)) GTEST_SKIP() << "librecad-data is not installed";
+    int files = 0;
+    for (auto& entry : std::filesystem::recursive_directory_iterator(library)) {
+        if (entry.path().extension() != ".dxf" || ++files > 40) continue;
+        std::string text = dxftest::readAll(entry.path());
+        // As written, with carriage returns cut off at a window's edge, and cut short in the middle.
+        std::string crlf;
+        for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        for (const std::string& t : {text, crlf, text.substr(0, text.size() / 2)}) {
+            const std::string whole = readInWindows(t, 0);
+            for (size_t window : {size_t(40), size_t(997)}) EXPECT_EQ(readInWindows(t, window), whole) << entry.path();
+        }
+    }
+    EXPECT_GT(files, 20);
 }
