@@ -34,7 +34,7 @@ void drawWideSegment(const Pen& pen, const geom::Segment2& seg, double w0, doubl
 void drawPlanePolyline(const Pen& pen, const std::vector<WideVertex>& v, bool closed) {
     if (v.empty()) return;
     geom::BulgePolyline pl;
-    pl.closed = closed && v.size() > 2;
+    pl.closed = closed && v.size() > 1;  // two vertices close with a second arc
     bool constant = true;
     for (const auto& w : v) {
         pl.v.push_back({w.pt, w.bulge});

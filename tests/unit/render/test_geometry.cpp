@@ -185,3 +185,14 @@ TEST_F(RenderTest, PolylineWidthsAndBulges) {
     EXPECT_TRUE(near(*pic, 130, 190, kBlue));   // (3, -9): the arc's far point
     EXPECT_FALSE(near(*pic, 130, 130, kBlue));  // (3, -3) would be the other side
 }
+
+TEST_F(RenderTest, AClosedPolylineOfTwoArcsIsDrawnAllRound) {
+    auto* circle = colored(new AcDbPolyline, 1);
+    circle->addVertexAt(0, {-4, 0}, 1.0);
+    circle->addVertexAt(1, {4, 0}, 1.0);
+    circle->setClosed(true);
+    add(circle);
+    auto pic = png();
+    EXPECT_TRUE(near(*pic, 100, 140, kRed));  // (0, -4): the first arc
+    EXPECT_TRUE(near(*pic, 100, 60, kRed));   // (0, 4): the closing arc
+}
