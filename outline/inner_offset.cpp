@@ -1,5 +1,6 @@
 // INOFFSET: the enclosed areas of the isolated figure are found on a picture of the view, BOUNDARY is picked
-// inside each, and the boundaries are offset inward and erased.
+// inside each, and the boundaries are offset into their areas (outer edges inward, edges of islands outward)
+// and erased.
 #include <algorithm>
 #include <unordered_set>
 
@@ -8,6 +9,7 @@
 #include "cvx/keys.h"
 #include "frame/bilingual.h"
 #include "frame/sysvars.h"
+#include "outline/boundary_choice.h"
 #include "outline/commands.h"
 #include "outline/entity_lists.h"
 #include "outline/inner_offset.h"
@@ -36,9 +38,23 @@ bool askDistanceList(OffsetSpacings& distances) {
     }
 }
 
-// BOUNDARY at every region point but the first (the area around the figure); each boundary made joins the set.
+// Adds the members of a selection set, offset to one side, beside themselves.
+void offsetMembers(const ads_name set, const OffsetSpacings& distances, int count, OffsetSide side) {
+    int32_t length = 0;
+    if (!set || acedSSLength(set, &length) != RTNORM) return;
+    for (int32_t i = 0; i < length; ++i) {
+        ads_name member;
+        AcDbObjectId id;
+        if (acedSSName(set, i, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
+        AcDbObjectPointer<AcDbCurve> curve(id, AcDb::kForRead);
+        if (curve) offsetCurve(curve.object(), distances, count, side);
+    }
+}
+
+// BOUNDARY at every region point but the first (the area around the figure). Of what a pick makes, the first
+// loop (the area's outer edge) joins `boundaries` and the loops around its islands join `islands`.
 void pickBoundaries(const PixelChain& points, const AcDbObjectIdArray& selected, const AcDbObjectIdArray& hidden,
-                    ads_name boundaries) {
+                    ads_name boundaries, ads_name islands) {
     std::unordered_set<AcDbObjectId> figure;
     for (int i = 0; i < selected.length(); ++i) figure.insert(selected[i]);
     for (int i = 0; i < hidden.length(); ++i) figure.insert(hidden[i]);
@@ -46,11 +62,15 @@ void pickBoundaries(const PixelChain& points, const AcDbObjectIdArray& selected,
         if (acedUsrBrk() || GetKeyState(VK_ESCAPE) < 0) break;
         ads_point world = {0, 0, 0};
         acedCoordFromPixelToWorld(0, points[i], world);
-        acedCommand(RTSTR, L"_BOUNDARY", RT3DPOINT, world, RTSTR, L"", RTNONE);
         ads_name last;
-        AcDbObjectId id;
-        if (acdbEntLast(last) != RTNORM || acdbGetObjectId(id, last) != Acad::eOk || figure.count(id)) continue;
-        acedSSAdd(last, boundaries, boundaries);
+        if (acdbEntLast(last) != RTNORM) ads_name_clear(last);
+        acedCommand(RTSTR, L"_BOUNDARY", RT3DPOINT, world, RTSTR, L"", RTNONE);
+        const AcDbObjectIdArray made = entitiesAfter(last);
+        for (int k = 0; k < made.length(); ++k) {
+            ads_name name;
+            if (figure.count(made[k]) || acdbGetAdsName(name, made[k]) != Acad::eOk) continue;
+            acedSSAdd(name, k == 0 ? boundaries : islands, k == 0 ? boundaries : islands);
+        }
     }
 }
 
@@ -86,19 +106,14 @@ bool askOffsetCountAndDistances(int& count, OffsetSpacings& distances) {
     }
 }
 
-void askOffsetDistances(const ads_name boundaries) {
+void askOffsetDistances(const ads_name boundaries, const ads_name islands) {
     int32_t length = 0;
     if (acedSSLength(boundaries, &length) != RTNORM || length == 0) return;
     int count = 1;
     OffsetSpacings distances;
     if (!askOffsetCountAndDistances(count, distances)) return;
-    for (int32_t i = 0; i < length; ++i) {
-        ads_name member;
-        AcDbObjectId id;
-        if (acedSSName(boundaries, i, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
-        AcDbObjectPointer<AcDbCurve> curve(id, AcDb::kForRead);
-        if (curve) offsetCurve(curve.object(), distances, count, OffsetSide::kInner);
-    }
+    offsetMembers(boundaries, distances, count, OffsetSide::kInner);
+    offsetMembers(islands, distances, count, OffsetSide::kOuter);
 }
 
 void inoffsetCommand() {
@@ -120,12 +135,14 @@ void inoffsetCommand() {
         setEntitiesVisible(hidden, true);
         return;
     }
-    ads_name boundaries;
+    ads_name boundaries, islands;
     acedSSAdd(nullptr, nullptr, boundaries);
-    pickBoundaries(points, selected, hidden, boundaries);
-    askOffsetDistances(boundaries);
-    acedCommand(RTSTR, L"erase", RTPICKS, boundaries, RTSTR, L"", RTNONE);
+    acedSSAdd(nullptr, nullptr, islands);
+    pickBoundaries(points, selected, hidden, boundaries, islands);
+    askOffsetDistances(boundaries, islands);
+    acedCommand(RTSTR, L"erase", RTPICKS, boundaries, RTPICKS, islands, RTSTR, L"", RTNONE);
     setSysVarShort(L"cmdecho", 1);
     acedSSFree(boundaries);
+    acedSSFree(islands);
     setEntitiesVisible(hidden, true);
 }

@@ -9,6 +9,7 @@
 // command is to offset nothing (a cancel, a distance below 0.0001, an unusable list).
 bool askOffsetCountAndDistances(int& count, OffsetSpacings& distances);
 
-// The questions above, then every curve of the set offset inward at the cumulative distances (on the current
-// layer, in the current colour, beside the boundary). Nothing is asked for an empty set.
-void askOffsetDistances(const ads_name boundaries);
+// The questions above, then the curves offset into their areas at the cumulative distances (on the current
+// layer, in the current colour, beside the curve): the boundaries inward, the islands' edges (islands may be
+// null) outward. Nothing is asked when there are no boundaries.
+void askOffsetDistances(const ads_name boundaries, const ads_name islands = nullptr);

@@ -101,3 +101,23 @@ TEST_F(OutlineCommands, CancelledOrUnusableDistancesOffsetNothing) {
     for (const wchar_t* script : {L"1\n0.00005\n", L"2\nM\n0,3\n", L"2\nM\n", L"1\n"})
         EXPECT_TRUE(innerOffsets(script).empty()) << std::string(script, script + std::wcslen(script));
 }
+
+TEST_F(OutlineCommands, IslandEdgesAreOffsetOutwardIntoTheirArea) {
+    const AcDbObjectId outer = addSquare(0, 0, 100, 100);
+    const AcDbObjectId island = addPolyline({{40, 40}, {40, 60}, {60, 60}, {60, 40}});  // clockwise
+    ads_name outerName, islandName, boundaries, islands;
+    acdbGetAdsName(outerName, outer);
+    acdbGetAdsName(islandName, island);
+    acedSSAdd(outerName, nullptr, boundaries);
+    acedSSAdd(islandName, nullptr, islands);
+    answers(L"2\n3\n");
+    askOffsetDistances(boundaries, islands);
+    source.reset();
+    acedSSFree(boundaries);
+    acedSSFree(islands);
+    std::vector<double> lefts;
+    for (AcDbObjectId id : modelSpace())
+        if (id != outer && id != island) lefts.push_back(extentsOf(id).minPoint().x);
+    std::sort(lefts.begin(), lefts.end());
+    EXPECT_EQ(lefts, (std::vector<double>{3, 6, 34, 37}));
+}
