@@ -45,7 +45,13 @@ TEST_F(OutlineCommands, AThousandEntitiesGoStraightToBoundaryOneMoreGetARoughOut
     addCircleRow(1000);
     std::wstring out = run(&makeOutlineCommand, L"ALL\n\n");
     EXPECT_EQ(out.find(kTooComplex), std::wstring::npos) << out;
-    EXPECT_TRUE(entitiesOf(L"LWPOLYLINE").size() <= 1u) << "the view's rectangle is gone";
+    ASSERT_EQ(entitiesOf(L"LWPOLYLINE").size(), 1u) << "the outline alone: the view's rectangle is gone";
+    AcDbObjectPointer<AcDbPolyline> outline(entitiesOf(L"LWPOLYLINE")[0], AcDb::kForRead);
+    double width = 0;
+    outline->getConstantWidth(width);
+    EXPECT_DOUBLE_EQ(width, 0.02) << "the figure's height / 100";
+    EXPECT_EQ(outline->colorIndex(), 1);
+    outline.close();
 
     SetUp();
     addCircleRow(1001);
