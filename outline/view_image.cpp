@@ -1,5 +1,6 @@
 #include "outline/view_image.h"
 
+#include <cwchar>
 #include <cwctype>
 #include <string>
 
