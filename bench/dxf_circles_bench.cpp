@@ -5,6 +5,7 @@
 //
 //   dxf_circles_bench [--count N] [--runs R] [--ezdxf] [--keep DIR (files are written there and kept)]
 //   dxf_circles_bench --load-loop N FILE    loads FILE N times and prints each time (for a profiler)
+//   dxf_circles_bench --save-loop N FILE    saves a drawing of a million circles as FILE N times
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <spawn.h>
@@ -224,6 +225,18 @@ int main(int argc, char** argv) {
             };
             std::printf("load %d: %.3f s (cpu %.3f s), %ld page faults\n", i + 1, t, cpu(after) - cpu(before),
                         after.ru_minflt - before.ru_minflt);
+        }
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--save-loop") == 0) {
+        AcDbDatabase db;
+        buildDrawing(db, 1000000);
+        std::string path = argv[3];
+        std::wstring w(path.begin(), path.end());
+        for (int i = 0, n = std::atoi(argv[2]); i < n; ++i) {
+            auto a = Clock::now();
+            db.dxfOut(w.c_str());
+            std::printf("save %d: %.3f s\n", i + 1, seconds(a, Clock::now()));
         }
         return 0;
     }

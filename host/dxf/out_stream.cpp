@@ -2,7 +2,22 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdio>
+
+const DxfOutStream::CodeLine* DxfOutStream::codeLines() {
+    static const auto lines = [] {
+        std::array<CodeLine, kCodeLines> t{};
+        for (int c = 0; c < kCodeLines; ++c) {
+            char* p = t[static_cast<size_t>(c)].text;
+            int n = std::snprintf(p, sizeof t[0].text, "%3d\n", c);
+            t[static_cast<size_t>(c)].size = static_cast<uint8_t>(n);
+        }
+        return t;
+    }();
+    return lines.data();
+}
 
 bool DxfOutStream::flush() {
     size_t done = 0;

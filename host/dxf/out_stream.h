@@ -11,17 +11,14 @@ public:
     explicit DxfOutStream(int fd) : mFd(fd) { mBuf.reserve(kFlushAt + 65536); }
     ~DxfOutStream() = default;
 
+    // A code line, right-aligned in three places ("  0", " 10", "100", "1000").
     void code(int c) {
-        if (c >= 0 && c < 10) {
-            mBuf += "  ";
-            mBuf += static_cast<char>('0' + c);
-        } else if (c >= 10 && c < 100) {
-            mBuf += ' ';
-            mBuf += static_cast<char>('0' + c / 10);
-            mBuf += static_cast<char>('0' + c % 10);
-        } else {
-            number(static_cast<int64_t>(c));
+        if (c >= 0 && c < kCodeLines) {
+            const CodeLine& l = codeLines()[c];
+            mBuf.append(l.text, l.size);
+            return;
         }
+        number(static_cast<int64_t>(c));
         mBuf += '\n';
     }
     void text(std::string_view s) {
@@ -55,6 +52,12 @@ public:
 
 private:
     static constexpr size_t kFlushAt = 1u << 20;
+    static constexpr int kCodeLines = 1072;  // every code a file may hold
+    struct CodeLine {
+        char text[6];
+        uint8_t size;
+    };
+    static const CodeLine* codeLines();
     int mFd;
     int mError = 0;
     std::string mBuf;

@@ -11,6 +11,29 @@
 #include "dxf/out_filer.h"
 
 namespace {
+// Which of a few classes objects are kinds of, asked for a million objects in a row that are mostly of one
+// class: the answer for the last class is kept.
+class KindTest {
+public:
+    explicit KindTest(std::initializer_list<AcRxClass*> bases) : mBases(bases) {}
+    // Bit i is set when o is a kind of the i-th base.
+    unsigned operator()(const AcRxObject* o) {
+        AcRxClass* c = o->isA();
+        if (c != mLast) {
+            mLast = c;
+            mBits = 0;
+            for (size_t i = 0; i < mBases.size(); ++i)
+                if (c->isDerivedFrom(mBases[i])) mBits |= 1u << i;
+        }
+        return mBits;
+    }
+
+private:
+    std::vector<AcRxClass*> mBases;
+    AcRxClass* mLast = nullptr;
+    unsigned mBits = 0;
+};
+
 class Writer {
 public:
     Writer(DxfOutStream& out, AcDbDatabase& db, int version) : mOut(out), mDb(db), mFiler(out, db, version) {}
@@ -23,7 +46,7 @@ private:
         element("SECTION");
         mFiler.writeRaw(2, name);
     }
-    void writeObject(const AcDbObject* obj, const std::wstring& type);
+    void writeObject(const AcDbObject* obj, std::wstring_view type);
     void writeEntity(const AcDbEntity* ent);
     void writeXData(const AcDbObject* obj);
     void classes();
@@ -36,6 +59,7 @@ private:
     AcDbDatabase& mDb;
     DxfOutFiler mFiler;
     std::string mError;
+    KindTest mWithChildren{AcDbHeavyPolyline::desc(), AcDbBlockReference::desc()};
 };
 
 template <typename Fn>
@@ -51,11 +75,11 @@ void Writer::writeXData(const AcDbObject* obj) {
     for (const resbuf* rb = x->xdata; rb; rb = rb->rbnext) mFiler.writeItem(rb);
 }
 
-void Writer::writeObject(const AcDbObject* obj, const std::wstring& type) {
+void Writer::writeObject(const AcDbObject* obj, std::wstring_view type) {
     mFiler.writeString(0, type);
     Acad::ErrorStatus es = obj->dxfOutFields(&mFiler);
     if (es != Acad::eOk && mError.empty())
-        mError = "the " + cvxToUtf8(type) + " with handle " + std::to_string(obj->handle().value()) +
+        mError = "the " + cvxToUtf8(std::wstring(type)) + " with handle " + std::to_string(obj->handle().value()) +
                  " could not be written (" + acadErrorStatusText(es) + ")";
     cvxWriteKept(obj, &mFiler, kSectionTail);
     writeXData(obj);
@@ -63,12 +87,15 @@ void Writer::writeObject(const AcDbObject* obj, const std::wstring& type) {
 
 void Writer::writeEntity(const AcDbEntity* ent) {
     writeObject(ent, ent->dxfTypeName());
+    const unsigned kinds = mWithChildren(ent);
+    if (!kinds) return;
     AcDbObjectId seqEnd;
-    if (auto* pl = AcDbHeavyPolyline::cast(ent)) {
+    if (kinds & 1) {
+        auto* pl = static_cast<const AcDbHeavyPolyline*>(ent);
         for (const AcDbVertex* v : pl->vertices())
             if (v && !v->isErased()) writeObject(v, v->dxfTypeName());
         seqEnd = pl->sequenceEndId();
-    } else if (auto* ref = AcDbBlockReference::cast(ent); ref && !ref->attributeIds().empty()) {
+    } else if (auto* ref = static_cast<const AcDbBlockReference*>(ent); !ref->attributeIds().empty()) {
         forLive(ref->attributeIds(), [&](AcDbObject* a) { writeObject(a, L"ATTRIB"); });
         seqEnd = ref->sequenceEndId();
     }
@@ -79,6 +106,7 @@ void Writer::classes() {
     section("CLASSES");
     std::map<std::wstring, std::pair<AcRxClass*, int>> custom;  // by drawing-file name
     std::map<std::wstring, int> unknownCounts;
+    KindTest unknown{AcDbUnknownObject::desc(), AcDbUnknownEntity::desc()};
     for (AcDbStub& s : mDb.impl().stubs) {
         AcDbObject* o = s.obj;
         if (!o || s.erased) continue;
@@ -87,10 +115,10 @@ void Writer::classes() {
             auto& e = custom[c->dxfName()];
             e.first = c;
             ++e.second;
-        } else if (auto* u = AcDbUnknownObject::cast(o)) {
-            ++unknownCounts[u->dxfTypeName()];
-        } else if (auto* ue = AcDbUnknownEntity::cast(o)) {
-            ++unknownCounts[ue->dxfTypeName()];
+        } else if (const unsigned kinds = unknown(o); kinds & 1) {
+            ++unknownCounts[static_cast<AcDbUnknownObject*>(o)->dxfTypeName()];
+        } else if (kinds & 2) {
+            ++unknownCounts[static_cast<AcDbUnknownEntity*>(o)->dxfTypeName()];
         }
     }
     auto entry = [&](const std::wstring& dxfName, const std::wstring& cls, const std::wstring& app, int flags,
@@ -156,7 +184,7 @@ void Writer::blocks() {
             mFiler.writeString(1, btr->pathName());
             if (!btr->comments().empty()) mFiler.writeString(4, btr->comments());
             if (btr->objectId() != ms && btr->objectId() != ps)
-                forLive(btr->entityIds(), [&](AcDbObject* e) { writeEntity(AcDbEntity::cast(e)); });
+                forLive(btr->entityIds(), [&](AcDbObject* e) { writeEntity(static_cast<AcDbEntity*>(e)); });
             element("ENDBLK");
             mFiler.writeHandle(5, m.end);
             mFiler.writeObjectId(330, btr->objectId());
@@ -172,7 +200,7 @@ void Writer::entities() {
     section("ENTITIES");
     for (AcDbObjectId space : {mDb.modelSpaceId(), mDb.paperSpaceId()})
         if (auto* btr = AcDbBlockTableRecord::cast(space.objectPtr()))
-            forLive(btr->entityIds(), [&](AcDbObject* e) { writeEntity(AcDbEntity::cast(e)); });
+            forLive(btr->entityIds(), [&](AcDbObject* e) { writeEntity(static_cast<AcDbEntity*>(e)); });
     element("ENDSEC");
 }
 
@@ -182,12 +210,11 @@ void Writer::objects() {
     if (AcDbObject* root = nod.objectPtr()) writeObject(root, L"DICTIONARY");
     // In handle order; entities and tables (most objects) are left out before sorting.
     std::vector<AcDbObjectId> ids;
+    KindTest leftOut{AcDbEntity::desc(), AcDbSymbolTable::desc(), AcDbSymbolTableRecord::desc()};
     for (AcDbStub& s : mDb.impl().stubs) {
         AcDbObject* o = s.obj;
         AcDbObjectId id(&s);
-        if (o && !s.erased && id != nod && !AcDbEntity::cast(o) && !AcDbSymbolTable::cast(o) &&
-            !AcDbSymbolTableRecord::cast(o))
-            ids.push_back(id);
+        if (o && !s.erased && id != nod && !leftOut(o)) ids.push_back(id);
     }
     std::sort(ids.begin(), ids.end());
     for (AcDbObjectId id : ids) writeObject(id.objectPtr(), acdbDxfNameOf(id.objectPtr()));
