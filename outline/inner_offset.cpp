@@ -8,8 +8,8 @@
 #include "cvx/editor.h"
 #include "cvx/keys.h"
 #include "frame/bilingual.h"
-#include "frame/sysvars.h"
 #include "outline/boundary_choice.h"
+#include "outline/command_echo.h"
 #include "outline/commands.h"
 #include "outline/entity_lists.h"
 #include "outline/inner_offset.h"
@@ -117,7 +117,7 @@ void askOffsetDistances(const ads_name boundaries, const ads_name islands) {
 }
 
 void inoffsetCommand() {
-    setSysVarShort(L"cmdecho", 0);
+    CommandEchoOff quiet;
     AcDbObjectIdArray selected, hidden;
     if (!selectEntities(L"\n请选择要生成内偏移的所有实体:", L"\nPleas Select all entities for InnerOffset:", selected))
         return;
@@ -141,7 +141,6 @@ void inoffsetCommand() {
     pickBoundaries(points, selected, hidden, boundaries, islands);
     askOffsetDistances(boundaries, islands);
     acedCommand(RTSTR, L"erase", RTPICKS, boundaries, RTPICKS, islands, RTSTR, L"", RTNONE);
-    setSysVarShort(L"cmdecho", 1);
     acedSSFree(boundaries);
     acedSSFree(islands);
     setEntitiesVisible(hidden, true);

@@ -7,8 +7,8 @@
 #include "frame/append.h"
 #include "frame/bilingual.h"
 #include "frame/extents.h"
-#include "frame/sysvars.h"
 #include "outline/boundary_choice.h"
+#include "outline/command_echo.h"
 #include "outline/commands.h"
 #include "outline/entity_lists.h"
 #include "outline/figure_view.h"
@@ -79,7 +79,7 @@ void eraseAll(const AcDbObjectIdArray& ids) {
 }  // namespace
 
 void makeOutlineCommand() {
-    setSysVarShort(L"cmdecho", 0);
+    CommandEchoOff quiet;
     AcDbObjectIdArray selected, hidden, temporary;
     if (!selectEntities(L"\n请选择要生成外轮廓的所有实体:", L"\nPleas Select all entities for outline:", selected))
         return;
@@ -105,7 +105,6 @@ void makeOutlineCommand() {
     ads_name last;
     if (acdbEntLast(last) != RTNORM) ads_name_clear(last);
     acedCommand(RTSTR, L"_BOUNDARY", RT3DPOINT, asDblArray(pick), RTSTR, L"", RTNONE);
-    setSysVarShort(L"cmdecho", 1);
     const AcDbObjectIdArray boundaries = entitiesAfter(last);
     keepLargestBoundary(boundaries, eraseAndMeasure(rectangle), kWidthShare * height);
     setEntitiesVisible(hidden, true);

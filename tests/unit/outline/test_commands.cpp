@@ -74,6 +74,7 @@ TEST_F(OutlineCommands, NothingSelectedEndsBothCommands) {
     for (auto* command : {&makeOutlineCommand, &inoffsetCommand}) {
         const std::wstring out = run(command, L"\n");
         EXPECT_NE(out.find(L"No Entity selected.\n"), std::wstring::npos) << out;
+        EXPECT_EQ(cvx::editor::editorState().shorts[L"CMDECHO"], 1) << "echo back on";
     }
     setChineseLanguage(true);
     EXPECT_NE(run(&makeOutlineCommand, L"\n").find(L"没有选择实体。"), std::wstring::npos);
