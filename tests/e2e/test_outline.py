@@ -2,17 +2,13 @@
 independent union of the same figure (shapely), and the inner offsets' places read back with ezdxf."""
 import math
 import os
-import subprocess
-import tempfile
 import unittest
 
 import ezdxf
 from shapely.geometry import Point, Polygon
 from shapely.ops import unary_union
 
-CURVIX = os.path.abspath(os.environ["CURVIX"]) if "CURVIX" in os.environ else "curvix"
-BINARY_DIR = os.environ.get("CVX_BINARY_DIR", os.path.dirname(os.path.abspath(CURVIX)))
-MODULE = os.path.join(BINARY_DIR, "Curvix_2012X64.arx")
+from curvix_run import CurvixRun, SOURCE
 
 
 def area_of(polyline):
@@ -35,26 +31,14 @@ def box_of(polyline):
     return tuple(round(v, 6) for v in (min(xs), min(ys), max(xs), max(ys)))
 
 
-class OutlineRun(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def run_curvix(self, script):
-        path = os.path.join(self.dir.name, "run.scr")
-        with open(path, "w", encoding="utf-8") as f:
-            f.write(script)
-        out = os.path.join(self.dir.name, "out.dxf")
-        env = dict(os.environ, CURVIX_REGISTRY=os.path.join(self.dir.name, "registry.reg"),
-                   TMPDIR=self.dir.name)
-        r = subprocess.run([CURVIX, "--script", path, "--load", MODULE, "-o", out], capture_output=True,
-                           text=True, timeout=300, env=env, cwd=self.dir.name)
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+class OutlineRun(CurvixRun):
+    def drawing_after(self, script):
+        """What curvix prints running the script and the drawing it leaves; the pictures of the view it made in
+        the temporary folder are gone."""
+        out = self.output(script, "-o", self.path("out.dxf"), env={"TMPDIR": self.dir.name})
         leftovers = [n for n in os.listdir(self.dir.name) if n.lower().endswith((".png", ".tmp"))]
         self.assertEqual(leftovers, [], "the pictures of the view are deleted")
-        return r.stdout, ezdxf.readfile(out).modelspace()
+        return out, ezdxf.readfile(self.path("out.dxf")).modelspace()
 
 
 class Outline(OutlineRun):
@@ -66,7 +50,7 @@ class Outline(OutlineRun):
                           for a, b in zip(triangle, triangle[1:] + triangle[:1]))
         script += "LINE -10,0 10,0\n\n"  # a diameter: inside, changes nothing
         script += "ZOOM E\nmakeOutline ALL\n\n"
-        out, msp = self.run_curvix(script)
+        out, msp = self.drawing_after(script)
         outlines = msp.query("LWPOLYLINE")
         self.assertEqual(len(outlines), 1, out)
         outline = outlines[0]
@@ -81,7 +65,7 @@ class Outline(OutlineRun):
     def test_a_large_selection_continues_from_the_rough_outline_to_the_precise_one(self):
         # 1,000 small circles inside a large one: the raster stage hides those well inside its rough outline.
         small = "".join(f"CIRCLE {-29.25 + 1.5 * (i % 40)},{-18 + 1.5 * (i // 40)} 1\n" for i in range(1000))
-        out, msp = self.run_curvix("CIRCLE 0,0 50\n" + small + "ZOOM E\nmakeOutline ALL\n\nN\n")
+        out, msp = self.drawing_after("CIRCLE 0,0 50\n" + small + "ZOOM E\nmakeOutline ALL\n\nN\n")
         self.assertIn("too complex", out)
         self.assertRegex(out, r"Temporary closure of internal objects <[1-9][0-9]*>")
         outlines = msp.query("LWPOLYLINE")
@@ -92,7 +76,7 @@ class Outline(OutlineRun):
 
 class InnerOffsets(OutlineRun):
     def test_two_enclosed_areas_get_offsets_inside_each(self):
-        out, msp = self.run_curvix(
+        out, msp = self.drawing_after(
             "PLINE 0,0 60,0 60,30 0,30 C\nLINE 30,0 30,30\n\nCIRCLE 100,100 3\nZOOM W -5,-5 65,35\n"
             "INOFFSET W -1,-1 61,31\n\n2\n2\n")
         polylines = msp.query("LWPOLYLINE")
@@ -100,6 +84,17 @@ class InnerOffsets(OutlineRun):
         self.assertEqual(boxes, [(0, 0, 60, 30), (2, 2, 28, 28), (4, 4, 26, 26), (32, 2, 58, 28), (34, 4, 56, 26)],
                          out)
         self.assertEqual(len(msp.query("CIRCLE")), 1, "the entity left out of the selection is shown again")
+
+
+class Example(CurvixRun):
+    def test_the_example_script_draws_one_outline_and_three_offsets_in_every_area(self):
+        r = self.run_script_file(os.path.join(SOURCE, "examples", "outline.scr"), "-o", self.path("out.dxf"),
+                                 env={"TMPDIR": self.dir.name})
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        polylines = ezdxf.readfile(self.path("out.dxf")).modelspace().query("LWPOLYLINE")
+        self.assertEqual(len([p for p in polylines if p.dxf.color == 1]), 1, "the outline")
+        # The divided rectangle, the outline, and 3 offsets in each of four areas plus 3 around the island.
+        self.assertEqual(len(polylines), 1 + 1 + 15)
 
 
 if __name__ == "__main__":
