@@ -59,14 +59,6 @@ protected:
         AcDbObjectPointer<AcDbEntity> e(id, AcDb::kForRead);
         return e && e->visibility() == AcDb::kVisible;
     }
-    // The entities of model space not erased, in drawing order.
-    std::vector<AcDbObjectId> modelSpace() const {
-        std::vector<AcDbObjectId> ids;
-        AcDbObjectPointer<AcDbBlockTableRecord> ms(db->modelSpaceId(), AcDb::kForRead);
-        for (AcDbObjectId id : ms->entityIds())
-            if (!id.isErased()) ids.push_back(id);
-        return ids;
-    }
     // The model-space entities of a DXF type, in drawing order.
     std::vector<AcDbObjectId> entitiesOf(const std::wstring& dxfName) const {
         std::vector<AcDbObjectId> found;
