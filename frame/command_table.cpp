@@ -10,6 +10,7 @@
 #include "linkline/link_commands.h"
 #include "outline/commands.h"
 #include "polyline/commands.h"
+#include "shaping/interpolation_commands.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_PLOPEN", L"PLOPEN", true, &plopenCommand},
     {L"CVX_PLOFFSET", L"PLOFFSET", true, &ploffsetCommand},
     {L"CVX_PLRNDArray", L"PLRNDArray", true, &plrndarrayCommand},
-    {L"CVX_PLINT", L"PLINT", true, nullptr},
-    {L"CVX_PLARRAY", L"PLARR", true, nullptr},
+    {L"CVX_PLINT", L"PLINT", true, &plintCommand},
+    {L"CVX_PLARRAY", L"PLARR", true, &plarrCommand},
     {L"CVX_PLBLENDS", L"PLBLENDS", true, nullptr},
     {L"CVX_PLMAP4", L"PLMAP4", true, nullptr},
     {L"CVX_PLINTERSECT", L"PLJD", true, nullptr},
