@@ -5,9 +5,8 @@
 #include "outline/region_trace.h"
 
 // For the regions 1 to regionCount - 1 (regionCount as labelBackgroundRegions returns it), in label order,
-// appends one grid position (column, row) per region that has cells. The position is the region's centroid
-// when its cell belongs to the region. Otherwise straight searches run from the centroid to the right, left,
-// down and up, until one meets the region: the point then moves into the first run of region cells that
-// search meets (to its cell (hits / 2) from the start of the run, or its only cell), so it lies in the region.
-// When no search meets the region the centroid is kept.
+// appends one grid position (column, row) per region that has cells: the region's centroid when its cell
+// belongs to the region; otherwise where straight searches from the centroid (right, left, down, up, each from
+// where the last one left the point, until one settles it) lead. A point can end outside its region (two
+// region cells and a miss settle it where it is); the command then picks another area or none.
 void findRegionPoints(int regionCount, const LabelGrid& grid, PixelChain& points);

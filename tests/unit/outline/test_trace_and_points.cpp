@@ -67,9 +67,10 @@ TEST(Trace, AOnePixelRegionAndALongWindingOneEndWithinTheStepLimit) {
     EXPECT_LT(chain.size(), static_cast<size_t>(cells)) << "stopped long before the way back";
 }
 
-TEST(RegionPoints, TheCentroidWhenInsideElseTheNearestRunOfTheRegion) {
-    // A frame around a square: the frame's centroid falls in the square, so its point moves right into the
-    // frame; the square keeps its centroid.
+TEST(RegionPoints, TheCentroidWhenInsideElseWhereTheSearchesLeadIt) {
+    // A frame around a square: the frame's centroid falls in the square. To the right it meets the frame once
+    // (moved onto it, searching on), to the left once more (moved across to the left bar), downwards three
+    // times (moved half way down what it met, settled). The square keeps its centroid.
     const LabelGrid framed = gridOf({
         "111111111",
         "1.......1",
@@ -81,10 +82,10 @@ TEST(RegionPoints, TheCentroidWhenInsideElseTheNearestRunOfTheRegion) {
     });
     PixelChain points;
     findRegionPoints(3, framed, points);
-    EXPECT_EQ(pairsOf(points), (std::vector<std::pair<int, int>>{{9, 4}, {5, 4}}));
+    EXPECT_EQ(pairsOf(points), (std::vector<std::pair<int, int>>{{1, 5}, {5, 4}}));
 
-    // A C whose centroid lies in its opening, and whose left bar is two cells thick: the search to the left
-    // meets exactly two region cells.
+    // A C whose centroid (4,4) lies in its opening: nothing to the right; to the left exactly two region cells
+    // then a miss, which settles the point where it is, outside the C.
     const LabelGrid c = gridOf({
         ".........",
         ".1111111.",
@@ -96,8 +97,20 @@ TEST(RegionPoints, TheCentroidWhenInsideElseTheNearestRunOfTheRegion) {
     });
     PixelChain inC;
     findRegionPoints(2, c, inC);
-    ASSERT_EQ(inC.size(), 1u);
-    EXPECT_EQ(c.at(inC[0].x, inC[0].y), 1) << inC[0].x << "," << inC[0].y;
+    EXPECT_EQ(pairsOf(inC), (std::vector<std::pair<int, int>>{{4, 4}}));
+    // With a bar three cells thick (centroid (5,4)) the search settles one cell into it.
+    const LabelGrid thick = gridOf({
+        "...........",
+        ".111111111.",
+        ".111.......",
+        ".111.......",
+        ".111.......",
+        ".111111111.",
+        "...........",
+    });
+    PixelChain inThick;
+    findRegionPoints(2, thick, inThick);
+    EXPECT_EQ(pairsOf(inThick), (std::vector<std::pair<int, int>>{{4, 4}}));
 }
 
 TEST(RegionPoints, RegionsWithoutCellsAndCountsBelowTwoGiveNoPoints) {
