@@ -73,22 +73,6 @@ TEST(InterpolationSeries, SpacingBulgesAndClosedFlag) {
     }
 }
 
-TEST(InterpolationSeries, GuideMovesEachPolylineRigidlyOntoTheReference) {
-    const LwVertices a = shape({{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}, {0, 0, 0});
-    const LwVertices b = shape({{0, 10, 0}, {10, 10, 0}, {10, 15, 0}}, {0, 0, 0});
-    // A reference running from x = 50 up to (50, 30): vertex 1 goes to 30 f up it.
-    ReferenceGuide guide{1, [](double f) { return AcGePoint3d(50, 30 * f, 0); }};
-    auto series = interpolationSeries(a, b, 4, 0.5, &guide);
-    ASSERT_EQ(series.size(), 4u);
-    for (int j = 0; j < 4; ++j) {
-        const double f = std::pow((j + 1) / 5.0, 2);
-        expectPoint(series[j].points[1], 50, 30 * f, 0, "anchor on the reference");
-        // The shape is the plain in-between one moved: its other vertices keep their offsets from the anchor.
-        expectPoint(series[j].points[0], 40, 30 * f, 0, "vertex 0 ten to the left");
-        expectPoint(series[j].points[2], 50, 30 * f + 5, 0, "vertex 2 five above");
-    }
-}
-
 TEST(InterpolationArray, GridMixesXByColumnAndYByRow) {
     const LwVertices a = shape({{0, 0, 0}, {1, 0, 0}}, {0, 0.2});
     const LwVertices b = shape({{100, 50, 8}, {101, 50, 8}}, {0, 0.6});
