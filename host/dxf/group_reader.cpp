@@ -105,10 +105,13 @@ std::string_view DxfGroupReader::keepText(std::string_view text) {
 }
 
 void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
-    const DxfRawGroup raw = mRaw;
-    g.code = raw.code;
+    // The group is used in place, not copied: the tokenizer has just written it, and reading it back whole
+    // would wait for those writes to land. It is valid until the next pull().
+    const DxfRawGroup& raw = mRaw;
+    const int code = raw.code;
+    g.code = code;
     // A dimension style's handle is group 105; its group 5 is the name of an arrow block (R12 files).
-    CvxDxfKind kind = raw.code == 5 && mInDimStyle ? CvxDxfKind::Text : cvxDxfKind(raw.code);
+    CvxDxfKind kind = code == 5 && mInDimStyle ? CvxDxfKind::Text : cvxDxfKind(code);
     switch (kind) {
         case CvxDxfKind::Text: g.text = keepText(raw.value); break;
         case CvxDxfKind::Binary: g.text = trimmed(raw.value); break;
@@ -125,26 +128,27 @@ void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
             // References that are not handles (some writers put names there) are kept as text and refer to
             // nothing; an object's own handle must be one.
             if (!parseHandle(raw.value, g.integer)) {
-                if (raw.code == 5 || raw.code == 105) badValue(raw, "a handle (hexadecimal number)");
+                if (code == 5 || code == 105) badValue(raw, "a handle (hexadecimal number)");
                 g.integer = 0;
             }
             break;
         case CvxDxfKind::PointX: {
+            const uint32_t line = raw.line;
             g.text = trimmed(raw.value);
             if (!parseReal(raw.value, g.point.x)) badValue(raw, "a number");
-            if (!pull() || mRaw.code != raw.code + 10)
-                dxfFail(mHaveRaw ? mRaw.line : raw.line, "group " + std::to_string(raw.code) +
-                                                             " is not followed by its Y value (group " +
-                                                             std::to_string(raw.code + 10) + ")");
+            if (!pull() || mRaw.code != code + 10)
+                dxfFail(mHaveRaw ? mRaw.line : line, "group " + std::to_string(code) +
+                                                         " is not followed by its Y value (group " +
+                                                         std::to_string(code + 10) + ")");
             if (!parseReal(mRaw.value, g.point.y)) badValue(mRaw, "a number");
-            if (pull() && mRaw.code == raw.code + 20) {
+            if (pull() && mRaw.code == code + 20) {
                 if (!parseReal(mRaw.value, g.point.z)) badValue(mRaw, "a number");
                 g.hasZ = true;
                 pull();
             }
             return;  // the next raw group is already read
         }
-        case CvxDxfKind::Invalid: dxfFail(raw.line - 1, "unknown group code " + std::to_string(raw.code));  // the code's line
+        case CvxDxfKind::Invalid: dxfFail(raw.line - 1, "unknown group code " + std::to_string(code));  // the code's line
     }
     pull();
 }
