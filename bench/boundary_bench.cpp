@@ -27,24 +27,13 @@
 #include "cvx/editor.h"
 #include "editor/commands/commands.h"
 #include "editor/output.h"
+#include "bench_timing.h"
 #include "editor/state.h"
 
 using namespace cvx::geom;
 
 namespace {
 
-double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int r = 0; r < runs; ++r) {
-        auto t0 = std::chrono::steady_clock::now();
-        work();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void geosMessage(const char*, void*) {}
 
 const AcGePoint2d kPick(-9, -9);
 

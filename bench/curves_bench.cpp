@@ -16,24 +16,13 @@
 #include <vector>
 
 #include "curves/intersect.h"
+#include "bench_timing.h"
 #include "curves/offset.h"
 
 using namespace cvx::geom;
 
 namespace {
 
-double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int r = 0; r < runs; ++r) {
-        auto t0 = std::chrono::steady_clock::now();
-        work();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void geosMessage(const char*, void*) {}
 
 struct Shapes {
     std::vector<Curve> curves;  // lines then circles

@@ -27,12 +27,7 @@ constexpr double kSmallestRepeatedDistance = 0.00001;
 bool askDistanceList(OffsetSpacings& distances) {
     for (;;) {
         ACHAR text[1024] = {0};
-        const int rc = acedGetString(
-            1,
-            chooseText(L"\n请输入多个偏移距离（例如：偏移5次，距离分别为9,2,1,1,1，可以输入：9,2,1,1,1 或 9,2,1）: ",
-                       L"\nPlease enter multiple offset distances（eg: offset 5 times, and distance are 9,2,1,1,1, "
-                       L"then you can enter:9,2,1,1,1 or 9,2,1）: "),
-            text, 1024);
+        const int rc = acedGetString(1, offsetListPrompt(), text, 1024);
         if (rc == RTNONE || (rc == RTNORM && !text[0])) continue;
         return rc == RTNORM && parseOffsetSpacings(text, distances);
     }

@@ -105,6 +105,12 @@ int offsetCurve(AcDbCurve* curve, const OffsetSpacings& spacings, int count, Off
 
 // ---- PLOFFSET ----
 
+const ACHAR* offsetListPrompt() {
+    return chooseText(L"\n请输入多个偏移距离（例如：偏移5次，距离分别为9,2,1,1,1，可以输入：9,2,1,1,1 或 9,2,1）: ",
+                      L"\nPlease enter multiple offset distances（eg: offset 5 times, and distance are 9,2,1,1,1, "
+                      L"then you can enter:9,2,1,1,1 or 9,2,1）: ");
+}
+
 namespace {
 
 // The side keyword; false on a cancel. An empty answer means both sides.
@@ -135,12 +141,7 @@ bool askSpacingList(OffsetSpacings& spacings) {
     for (;;) {
         acedInitGet(1, nullptr);
         ACHAR text[1024] = {0};
-        const int rc = acedGetString(
-            1,
-            chooseText(L"\n请输入多个偏移距离（例如：偏移5次，距离分别为9,2,1,1,1，可以输入：9,2,1,1,1 或 9,2,1）: ",
-                       L"\nPlease enter multiple offset distances（eg: offset 5 times, and distance are 9,2,1,1,1, "
-                       L"then you can enter:9,2,1,1,1 or 9,2,1）: "),
-            text, 1024);
+        const int rc = acedGetString(1, offsetListPrompt(), text, 1024);
         if (rc == RTNORM) return parseOffsetSpacings(text, spacings);
         printBilingual(L"\n输入参数错误。", L"\nInput parameter error.");
         if (rc == RTCAN) return false;  // a cancelled prompt would otherwise ask for ever

@@ -19,6 +19,8 @@ enum class OffsetSide : wchar_t { kBoth = L'D', kInner = L'I', kOuter = L'O' };
 // entries repeat the last given one, and an entry below 0.0001 takes the one before it. False (spacings
 // unusable) when nothing was given or the first spacing is not above 0.0001.
 bool parseOffsetSpacings(const std::wstring& text, OffsetSpacings& spacings);
+// The prompt for such a list, in the current language.
+const ACHAR* offsetListPrompt();
 
 // Reverses a polyline (of any kind) whose edges mostly turn clockwise about the mean of its vertices, seen from
 // +Z, so that outer offsets lie outside. The curve is open for read and stays so; other curves are left alone.

@@ -39,6 +39,22 @@ protected:
         source = std::make_unique<Scoped>(text);
         return source->script;
     }
+    // Runs a command with the script text answering its prompts; returns what it printed.
+    std::wstring run(void (*command)(), const std::wstring& script) {
+        answers(script);
+        cvx::editor::takeTranscript();
+        command();
+        source.reset();
+        return cvx::editor::takeTranscript();
+    }
+    // Appends a lightweight polyline through the points (with a constant width when one is given).
+    AcDbObjectId addLw(const std::vector<AcGePoint2d>& pts, bool closed = false, double width = 0) {
+        auto* pl = new AcDbPolyline;
+        for (const AcGePoint2d& p : pts) pl->addVertexAt(pl->numVerts(), p);
+        pl->setClosed(closed);
+        if (width > 0) pl->setConstantWidth(width);
+        return add(pl);
+    }
     // Appends the entity, with the drawing's defaults, to the block (model space by default) and closes it.
     AcDbObjectId add(AcDbEntity* e, AcDbObjectId block = AcDbObjectId()) {
         e->setDatabaseDefaults(db.get());

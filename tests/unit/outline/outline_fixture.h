@@ -38,20 +38,7 @@ inline LabelGrid gridOf(const std::vector<std::string>& rows) {
 
 class OutlineTest : public FrameTest {
 protected:
-    // Runs a command with the script text answering its prompts; returns what it printed.
-    std::wstring run(void (*command)(), const std::wstring& script) {
-        answers(script);
-        cvx::editor::takeTranscript();
-        command();
-        source.reset();
-        return cvx::editor::takeTranscript();
-    }
-    AcDbObjectId addPolyline(const std::vector<AcGePoint2d>& pts, bool closed = true) {
-        auto* pl = new AcDbPolyline;
-        for (const AcGePoint2d& p : pts) pl->addVertexAt(pl->numVerts(), p);
-        pl->setClosed(closed);
-        return add(pl);
-    }
+    AcDbObjectId addPolyline(const std::vector<AcGePoint2d>& pts, bool closed = true) { return addLw(pts, closed); }
     AcDbObjectId addSquare(double x0, double y0, double x1, double y1) {
         return addPolyline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
     }

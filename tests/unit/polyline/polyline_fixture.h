@@ -17,22 +17,6 @@ protected:
         setChineseLanguage(false);
     }
 
-    // Runs a command with the script text answering its prompts; returns what it printed.
-    std::wstring run(void (*command)(), const std::wstring& script) {
-        source = std::make_unique<Scoped>(script);
-        cvx::editor::takeTranscript();
-        command();
-        source.reset();
-        return cvx::editor::takeTranscript();
-    }
-
-    AcDbObjectId addLw(const std::vector<AcGePoint2d>& pts, bool closed = false, double width = 0) {
-        auto* pl = new AcDbPolyline;
-        for (const AcGePoint2d& p : pts) pl->addVertexAt(pl->numVerts(), p);
-        pl->setClosed(closed);
-        if (width > 0) pl->setConstantWidth(width);
-        return add(pl);
-    }
     AcDbObjectId add3d(const std::vector<AcGePoint3d>& pts, bool closed = false) {
         AcGePoint3dArray a;
         a.vec() = pts;

@@ -100,19 +100,6 @@ protected:
         DrawingTest::SetUp();
         setChineseLanguage(false);
     }
-    std::wstring run(void (*command)(), const std::wstring& script) {
-        answers(script);
-        cvx::editor::takeTranscript();
-        command();
-        source.reset();
-        return cvx::editor::takeTranscript();
-    }
-    AcDbObjectId addLw(const std::vector<AcGePoint2d>& pts, bool closed = false) {
-        auto* pl = new AcDbPolyline;
-        for (const AcGePoint2d& p : pts) pl->addVertexAt(pl->numVerts(), p);
-        pl->setClosed(closed);
-        return add(pl);
-    }
     // The polylines the command added (after the first `inputs` entities of model space).
     std::vector<LwVertices> added(size_t inputs) const {
         std::vector<LwVertices> out;
