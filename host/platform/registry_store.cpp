@@ -324,16 +324,22 @@ void RegistryStore::parse(const std::string& text) {
 std::string RegistryStore::format() const {
     std::string out = std::string(kHeader) + "\n\n";
     for (const auto& [folded, key] : mKeys) {
-        out += "[" + cvxToUtf8(key.name) + "]\n";
+        // Appended piece by piece (joining temporaries with + draws a false overlap warning from the optimiser).
+        out += '[';
+        out += cvxToUtf8(key.name);
+        out += "]\n";
         for (const auto& [name, v] : key.values) {
             out += name.empty() ? std::string("@") : quote(name);
             if (v.type == REG_DWORD) {
                 char hex[16];
                 std::snprintf(hex, sizeof hex, "%08x", v.number);
-                out += std::string("=dword:") + hex + "\n";
+                out += "=dword:";
+                out += hex;
             } else {
-                out += "=" + quote(v.text) + "\n";
+                out += '=';
+                out += quote(v.text);
             }
+            out += '\n';
         }
         out += "\n";
     }

@@ -34,7 +34,9 @@ public:
         AcDbDxfGroup g;
         while (f->readGroup(g)) {
             if (g.code == 90) value = static_cast<int32_t>(g.integer);
-            if (g.code == 10) EXPECT_EQ(g.point, AcGePoint3d(1.5, -2, 3));
+            if (g.code == 10) {
+                EXPECT_EQ(g.point, AcGePoint3d(1.5, -2, 3));
+            }
             if (g.code == 340) target = f->idFromHandle(static_cast<uint64_t>(g.integer));
         }
         return f->filerStatus();
