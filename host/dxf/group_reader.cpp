@@ -155,7 +155,7 @@ void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
 
 bool DxfGroupReader::next(DxfElement& e) {
     if (!mSource) return readElement(e);
-    if (mTok.size() - mRawStart < mWindow / 32) {
+    if (!mTok.final() && mTok.size() - mRawStart < mWindow / 32) {
         mElementStart = mStarted ? mRawStart : mElementStart;
         mElementLine = mStarted ? mRawLine : mElementLine;
         moveWindow(mWindow);

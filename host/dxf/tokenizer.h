@@ -25,6 +25,7 @@ public:
     size_t offset() const { return static_cast<size_t>(mP - mBegin); }
     size_t size() const { return static_cast<size_t>(mEnd - mBegin); }
     uint32_t line() const { return mLine; }
+    bool final() const { return mFinal; }  // the text reaches the file's end
 
 private:
     std::string_view readLine();
