@@ -48,7 +48,7 @@ bool DxfFileText::open(const std::string& path, std::string& error) {
 std::string_view DxfFileText::window(size_t from, size_t atLeast, bool& final) {
     if (from < mStart || from > mStart + mFilled) throw DxfError{"the file was not read in order (a fault in the reader)"};
     const size_t kept = mStart + mFilled - from;
-    std::memmove(mBuffer.data(), mBuffer.data() + (from - mStart), kept);
+    if (kept > 0) std::memmove(mBuffer.data(), mBuffer.data() + (from - mStart), kept);  // none in a new buffer
     mStart = from;
     mFilled = kept;
     const size_t want = std::min(atLeast, mSize - from);
