@@ -10,6 +10,7 @@
 #include "linkline/link_commands.h"
 #include "outline/commands.h"
 #include "polyline/commands.h"
+#include "shaping/blends_command.h"
 #include "shaping/fence_map_command.h"
 #include "shaping/interpolation_commands.h"
 
@@ -39,7 +40,7 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_PLRNDArray", L"PLRNDArray", true, &plrndarrayCommand},
     {L"CVX_PLINT", L"PLINT", true, &plintCommand},
     {L"CVX_PLARRAY", L"PLARR", true, &plarrCommand},
-    {L"CVX_PLBLENDS", L"PLBLENDS", true, nullptr},
+    {L"CVX_PLBLENDS", L"PLBLENDS", true, &plblendsCommand},
     {L"CVX_PLMAP4", L"PLMAP4", true, &plmap4Command},
     {L"CVX_PLINTERSECT", L"PLJD", true, nullptr},
     {L"CVX_PLINTERSECT1", L"PLJD1", true, nullptr},
