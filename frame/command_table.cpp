@@ -10,6 +10,7 @@
 #include "linkline/link_commands.h"
 #include "outline/commands.h"
 #include "polyline/commands.h"
+#include "shaping/affect_commands.h"
 #include "shaping/blends_command.h"
 #include "shaping/fence_map_command.h"
 #include "shaping/interpolation_commands.h"
@@ -44,9 +45,9 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_PLMAP4", L"PLMAP4", true, &plmap4Command},
     {L"CVX_PLINTERSECT", L"PLJD", true, nullptr},
     {L"CVX_PLINTERSECT1", L"PLJD1", true, nullptr},
-    {L"CVX_PLAFFECT", L"PLAFFECT", true, nullptr},
-    {L"CVX_plAffectMoveX", L"plAffectMoveX", true, nullptr},
-    {L"CVX_plAffClick", L"plAffClick", true, nullptr},
+    {L"CVX_PLAFFECT", L"PLAFFECT", true, &plAffectCommand},
+    {L"CVX_plAffectMoveX", L"plAffectMoveX", true, &plAffectMoveXCommand},
+    {L"CVX_plAffClick", L"plAffClick", true, &plAffClickCommand},
     {L"CVX_TXTZB2PL", L"ZB2PL", true, nullptr},
     {L"CVX_PL2OLD", L"PL2OLD", true, &pl2oldCommand},
     {L"CVX_OLDPL2LW", L"OLDPL2LW", true, &oldpl2lwCommand},
