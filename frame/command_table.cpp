@@ -7,9 +7,12 @@
 #include "frame/about.h"
 #include "frame/bilingual.h"
 #include "frame/product.h"
+#include "holenet/holenet_command.h"
 #include "linkline/link_commands.h"
 #include "outline/commands.h"
 #include "polyline/commands.h"
+#include "polyline/coordinate_file.h"
+#include "polyline/text_outline.h"
 #include "shaping/affect_commands.h"
 #include "shaping/blends_command.h"
 #include "shaping/fence_map_command.h"
@@ -33,7 +36,7 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_PLDevide", L"PLDF", true, &pldfCommand},
     {L"CVX_plineDevideByDist", L"PLDJDF", true, &pldjdfCommand},
     {L"CVX_HatchBound", L"CHBJ", true, &chbjCommand},
-    {L"CVX_Text2PL", L"txt2PL", true, nullptr},
+    {L"CVX_Text2PL", L"txt2PL", true, &txt2plCommand},
     {L"CVX_PLGXK", L"PLGXK", true, &plgxkCommand},
     {L"CVX_PLCLOSE", L"PLCLOSE", true, &plcloseCommand},
     {L"CVX_PLOPEN", L"PLOPEN", true, &plopenCommand},
@@ -48,7 +51,7 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_PLAFFECT", L"PLAFFECT", true, &plAffectCommand},
     {L"CVX_plAffectMoveX", L"plAffectMoveX", true, &plAffectMoveXCommand},
     {L"CVX_plAffClick", L"plAffClick", true, &plAffClickCommand},
-    {L"CVX_TXTZB2PL", L"ZB2PL", true, nullptr},
+    {L"CVX_TXTZB2PL", L"ZB2PL", true, &zb2plCommand},
     {L"CVX_PL2OLD", L"PL2OLD", true, &pl2oldCommand},
     {L"CVX_OLDPL2LW", L"OLDPL2LW", true, &oldpl2lwCommand},
     {L"CVX_linkLine00", L"linkLine00", true, &linkLine00},
@@ -57,7 +60,7 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_INOFFSET", L"INOFFSET", true, &inoffsetCommand},
     {L"CVX_makeOutline", L"makeOutline", true, &makeOutlineCommand},
     {L"CVX_VECTORIZE", L"R2V", true, nullptr},
-    {L"CVX_ImageHoleNet", L"txwk", true, nullptr},
+    {L"CVX_ImageHoleNet", L"txwk", true, &imageHoleNetCommand},
     {L"CVX_ABOUT", L"ABOUT_CURVIX", true, &aboutCurvix},
     {L"CVX_FORMULA", L"FORMULA", true, &formulaCommand},
     {L"CVX_DEMO1", L"CVX_DEMO1", true, &demo1},
