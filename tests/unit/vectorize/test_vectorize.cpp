@@ -1,0 +1,259 @@
+// The in-process vectoriser: its two filters, the colour regions, and the run from regions to a placed block.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "drawing_fixture.h"
+#include "vectorize/color_regions.h"
+#include "vectorize/image_filters.h"
+#include "vectorize/vectorize_image.h"
+
+namespace {
+
+// A picture from rows of text; each letter names a colour of `palette`.
+void paint(CImage& image, const std::vector<std::string>& rows, int bpp = 24) {
+    image.Create(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), bpp);
+    for (size_t y = 0; y < rows.size(); ++y) {
+        for (size_t x = 0; x < rows[y].size(); ++x) {
+            COLORREF c = RGB(255, 255, 255);  // 'w'
+            switch (rows[y][x]) {
+                case 'k': c = RGB(0, 0, 0); break;
+                case 'g': c = RGB(128, 128, 128); break;
+                case 'r': c = RGB(220, 30, 30); break;
+                case 'b': c = RGB(30, 30, 220); break;
+            }
+            image.SetPixel(static_cast<int>(x), static_cast<int>(y), c);
+        }
+    }
+}
+
+// The labels of the pixel rows (ring cells excluded), as digits.
+std::vector<std::string> labelRows(const LabelGrid& grid) {
+    std::vector<std::string> rows;
+    for (int r = 1; r <= grid.height(); ++r) {
+        std::string row;
+        for (int c = 1; c <= grid.width(); ++c) row += static_cast<char>('0' + grid.at(c, r));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::string> regionsOf(const std::vector<std::string>& picture, int& k) {
+    CImage image;
+    paint(image, picture);
+    LabelGrid grid(image.GetWidth(), image.GetHeight());
+    k = makeColorRegion(image, grid, kRegionColorLimit);
+    return labelRows(grid);
+}
+
+}  // namespace
+
+TEST(VectorizeFilters, ThresholdHoldsItsLimitsAndMakesBrightPixelsBlack) {
+    struct Case {
+        int threshold, red, green, blue;
+        int expected;
+    } cases[] = {
+        {100, 100, 100, 100, 0},    // S = 3t: black
+        {100, 100, 100, 99, 255},   // darker: white
+        {3, 5, 5, 2, 255},          // S = 12 >= 9, but 3 counts as 5 (15)
+        {3, 5, 5, 5, 0},
+        {254, 255, 250, 250, 0},    // S = 755 < 762, but 254 counts as 250 (750)
+        {254, 250, 250, 249, 255},
+    };
+    for (int bpp : {24, 32}) {
+        for (const Case& c : cases) {
+            CImage image;
+            image.Create(1, 1, bpp);
+            writePixel(image, 0, 0, {c.red, c.green, c.blue});
+            if (bpp == 32) static_cast<BYTE*>(image.GetPixelAddress(0, 0))[3] = 77;
+            applyThreshold(image, c.threshold, true);
+            const PixelColor out = readPixel(image, 0, 0);
+            EXPECT_EQ(out.red, c.expected) << bpp << " bits, t " << c.threshold;
+            EXPECT_EQ(out.green, c.expected);
+            EXPECT_EQ(out.blue, c.expected);
+            if (bpp == 32) {
+                EXPECT_EQ(static_cast<const BYTE*>(image.GetPixelAddress(0, 0))[3], 77);
+            }
+        }
+    }
+}
+
+TEST(VectorizeFilters, GradientStepsAndColours) {
+    const int q[] = {360, 180, 120, 90, 72, 60, 51, 45}, k[] = {100, 50, 33, 25, 20, 16, 14, 12},
+              m[] = {85, 50, 38, 32, 28, 25, 24, 23};
+    for (int n = 1; n <= 8; ++n) {
+        const GradientSteps s = gradientSteps(n);
+        EXPECT_EQ(s.hueStep, q[n - 1]) << n;
+        EXPECT_EQ(s.saturationStep, k[n - 1]) << n;
+        EXPECT_EQ(s.valueStep, m[n - 1]) << n;
+    }
+    struct Case {
+        int level;
+        PixelColor in, out;
+    } cases[] = {
+        {1, {10, 10, 10}, {0, 0, 0}},
+        {1, {200, 200, 200}, {216, 216, 216}},
+        {1, {200, 30, 30}, {216, 0, 0}},
+        {1, {30, 30, 200}, {216, 0, 0}},    // hue 240 rounds to 360: red again
+        {0, {30, 30, 200}, {216, 0, 0}},    // a level below 1 counts as 1
+        {2, {0, 255, 0}, {0, 255, 255}},    // hue 120 rounds to 180
+        {7, {255, 128, 0}, {244, 208, 4}},  // hue 30 rounds to 51, not 360/7
+    };
+    for (const Case& c : cases) {
+        const PixelColor out = quantizeColor(c.in, c.level);
+        EXPECT_EQ(out.red, c.out.red) << c.level << ": " << c.in.red << "," << c.in.green << "," << c.in.blue;
+        EXPECT_EQ(out.green, c.out.green);
+        EXPECT_EQ(out.blue, c.out.blue);
+    }
+    CImage image;
+    paint(image, {"rrr", "rrr", "rrr"});
+    applyColorGradient(image, 1);
+    EXPECT_EQ(readPixel(image, 1, 1).red, 216);
+    EXPECT_EQ(readPixel(image, 0, 0).red, 220);  // the outermost ring keeps its colours
+    EXPECT_EQ(readPixel(image, 2, 1).green, 30);
+}
+
+TEST(VectorizeRegions, LabellingMergingAndNumbering) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> picture, labels;
+        int k;
+    } cases[] = {
+        // One colour: the inner pixels become one region, the ring stays 0.
+        {"single colour", {"wwwww", "wwwww", "wwwww", "wwwww"}, {"00000", "01110", "01110", "00000"}, 2},
+        // Unlike neighbours all start new labels (3, 4, 5 after 1): numbered 1 to 4 in order.
+        {"all apart", {"gggggg", "gwkrbg", "gggggg"}, {"000000", "012340", "000000"}, 5},
+        // The two arms of a U start apart and are joined in the bottom row; label 1 keeps its name.
+        {"joined U", {"ggggggg", "gkwwwkg", "gkwwwkg", "gkkkkkg", "ggggggg"},
+         {"0000000", "0122210", "0122210", "0111110", "0000000"}, 3},
+        // Pixels like the ring above them share its label 0; the two ink arms join.
+        {"like the ring", {"gggggg", "gkggkg", "gkkkkg", "gggggg"}, {"000000", "010010", "011110", "000000"}, 2},
+    };
+    for (const Case& c : cases) {
+        int k = 0;
+        EXPECT_EQ(regionsOf(c.picture, k), c.labels) << c.what;
+        EXPECT_EQ(k, c.k) << c.what;
+    }
+}
+
+TEST(VectorizeRegions, SimilarityIsStrictlyBelowTheLimitInEachChannel) {
+    CImage image;
+    image.Create(4, 1, 24);
+    image.SetPixel(0, 0, RGB(100, 100, 100));
+    image.SetPixel(1, 0, RGB(131, 69, 131));
+    image.SetPixel(2, 0, RGB(100, 132, 100));
+    image.SetPixel(3, 0, RGB(100, 100, 68));
+    EXPECT_TRUE(isSimilarColor(image, {0, 0}, {1, 0}, 32));
+    EXPECT_FALSE(isSimilarColor(image, {0, 0}, {2, 0}, 32));
+    EXPECT_FALSE(isSimilarColor(image, {0, 0}, {3, 0}, 32));
+}
+
+namespace {
+
+class RecordingView : public VectorizeView {
+public:
+    void showStatus(const wchar_t* text) override { statuses.push_back(text); }
+    void markPreviewPixel(int x, int y) override { marks.push_back({x, y}); }
+    void beginEditor() override { ++editorTurns; }
+    void completeEditor() override { ++editorTurns; }
+    std::vector<std::wstring> statuses;
+    std::vector<POINT> marks;
+    int editorTurns = 0;
+};
+
+class VectorizeRun : public DrawingTest {
+protected:
+    // Runs the vectoriser with the placement answers; returns the block reference made (null for none).
+    AcDbObjectId vectorize(const CImage& image, const VectorizeSettings& settings, const std::wstring& script) {
+        answers(script);
+        VectorizePlacement placement;
+        vectorizeImage(image, settings, view, placement);
+        source.reset();
+        for (AcDbObjectId id : modelSpace()) return id;
+        return {};
+    }
+    // The polylines of the referenced block.
+    std::vector<AcDbObjectId> blockEntities(AcDbObjectId referenceId) {
+        AcDbObjectPointer<AcDbBlockReference> ref(referenceId, AcDb::kForRead);
+        AcDbObjectPointer<AcDbBlockTableRecord> block(ref->blockTableRecord(), AcDb::kForRead);
+        std::vector<AcDbObjectId> ids;
+        for (AcDbObjectId id : block->entityIds())
+            if (!id.isErased()) ids.push_back(id);
+        return ids;
+    }
+    RecordingView view;
+};
+
+// A picture with one dark square of 3 x 3 pixels on a white background.
+const std::vector<std::string> kSquare = {"wwwwwww", "wwwwwww", "wwkkkww", "wwkkkww", "wwkkkww", "wwwwwww"};
+
+}  // namespace
+
+TEST_F(VectorizeRun, ChainsShorterThanTheClutterLimitAreDroppedAndOptimisationZeroKeepsEveryPixel) {
+    CImage image;
+    paint(image, kSquare);
+    LabelGrid grid(7, 6);
+    ASSERT_EQ(makeColorRegion(image, grid, kRegionColorLimit), 3);
+    PixelChain square;
+    findRegionOutline(2, grid, square);
+    ASSERT_EQ(square.size(), 8u);  // the square's ring of pixels
+    PixelChain background;
+    findRegionOutline(1, grid, background);
+    ASSERT_GT(background.size(), square.size());
+
+    VectorizeSettings settings;
+    settings.optimization = 0;
+    settings.previewScale = 0.5;
+    settings.clutter = 8;
+    AcDbObjectId ref = vectorize(image, settings, L"0,0\n100\n");
+    ASSERT_FALSE(ref.isNull());
+    const auto kept = blockEntities(ref);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(view.marks.size(), background.size() + square.size());
+    EXPECT_EQ(view.marks.back().x, static_cast<int>(square.back().x * 0.5));
+    AcDbObjectPointer<AcDbPolyline> pl(kept[1], AcDb::kForRead);
+    ASSERT_EQ(pl->numVerts(), square.size());
+    EXPECT_TRUE(pl->isClosed());
+    for (unsigned i = 0; i < pl->numVerts(); ++i) {
+        AcGePoint2d p;
+        pl->getPointAt(i, p);
+        EXPECT_EQ(p, AcGePoint2d(square[i].x, square[i].y)) << i;
+    }
+    EXPECT_EQ(view.statuses.front(), L"Begin makeColorRegion....");
+    EXPECT_EQ(view.statuses[3], L"Begin findRegionOutline...2");
+    EXPECT_EQ(view.statuses.back(), L"OK");
+    EXPECT_EQ(view.editorTurns, 2);
+    pl.close();
+
+    settings.clutter = 9;
+    db = std::make_unique<AcDbDatabase>(true);
+    acdbHostApplicationServices()->setWorkingDatabase(db.get());
+    ref = vectorize(image, settings, L"0,0\n100\n");
+    ASSERT_FALSE(ref.isNull());
+    EXPECT_EQ(blockEntities(ref).size(), 1u);
+}
+
+TEST_F(VectorizeRun, OptimisationSmoothsInTheBlockAndCancelledPlacementAsksAgain) {
+    CImage image;
+    paint(image, kSquare);
+    VectorizeSettings settings;
+    settings.clutter = 8;
+    const AcDbObjectId ref = vectorize(image, settings, L"0,0\n;@cancel\n5,5\n50\n");
+    ASSERT_FALSE(ref.isNull());
+    AcDbObjectPointer<AcDbBlockReference> reference(ref, AcDb::kForRead);
+    EXPECT_EQ(reference->position(), AcGePoint3d(5, 55, 0));
+    for (AcDbObjectId id : blockEntities(ref)) {
+        AcDbObjectPointer<AcDb2dPolyline> smoothed(id, AcDb::kForRead);
+        ASSERT_TRUE(smoothed) << "a smoothed polyline in place of the traced one";
+        EXPECT_TRUE(smoothed->isClosed());
+    }
+}
+
+TEST(VectorizePlacement, PixelsLandBelowTheTopEdgeScaledToTheHeight) {
+    AcDbBlockReference reference;
+    placePictureReference(reference, AcGePoint3d(0, 0, 0), 100, 200);
+    const AcGeMatrix3d m = reference.blockTransform();
+    EXPECT_TRUE(AcGePoint3d(0, 0, 0).transformBy(m).isEqualTo(AcGePoint3d(0, 100, 0)));
+    EXPECT_TRUE(AcGePoint3d(100, 200, 0).transformBy(m).isEqualTo(AcGePoint3d(50, 0, 0)));
+}

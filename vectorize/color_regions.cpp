@@ -1,0 +1,145 @@
+#include "vectorize/color_regions.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "vectorize/image_filters.h"
+
+namespace {
+
+constexpr int kMergeRounds = 50000;
+
+// Labels of the pixels while regions are made, wider than the grid's cells. The outermost pixel ring holds
+// kRing (label 0, never renamed); inner pixels hold a first-pass label, renamed through a table instead of
+// rewriting the cells: an inner pixel's current label is the end of its chain of renamings.
+class RegionLabels {
+public:
+    RegionLabels(const CImage& image, int limit)
+        : mW(image.GetWidth()), mH(image.GetHeight()), mLimit(limit),
+          mCells(static_cast<size_t>(mW) * static_cast<size_t>(mH), kRing) {
+        mColors.reserve(mCells.size());
+        for (int y = 0; y < mH; ++y)
+            for (int x = 0; x < mW; ++x) mColors.push_back(readPixel(image, x, y));
+    }
+
+    void firstPass() {
+        int32_t counter = 0;
+        for (int y = 1; y < mH - 1; ++y) {
+            for (int x = 1; x < mW - 1; ++x) {
+                int32_t& cell = at(x, y);
+                if (x == 1 && y == 1) {
+                    cell = 1;
+                    counter = 2;
+                } else if (similar(x, y, x, y - 1)) {
+                    cell = firstLabel(x, y - 1);
+                } else if (similar(x, y, x - 1, y)) {
+                    cell = firstLabel(x - 1, y);
+                } else if (similar(x, y, x + 1, y - 1)) {
+                    cell = firstLabel(x + 1, y - 1);
+                } else {
+                    cell = ++counter;
+                }
+                if (cell == 0) mZeroHeld = true;
+            }
+        }
+        mRename.resize(static_cast<size_t>(counter) + 1);
+        for (size_t i = 0; i < mRename.size(); ++i) mRename[i] = static_cast<int32_t>(i);
+    }
+
+    void merge() {
+        int startRow = mH - 2;
+        for (int round = 0; round < kMergeRounds; ++round) {
+            int32_t a = 0, b = 0;
+            bool found = false;
+            for (int y = startRow; y >= 1 && !found; --y) {
+                for (int x = mW - 2; x >= 1; --x) {
+                    a = label(x - 1, y);
+                    b = label(x, y);
+                    if (a != b && similar(x - 1, y, x, y)) {
+                        found = true;
+                        startRow = y;
+                        break;
+                    }
+                }
+            }
+            if (!found) return;
+            // The inner pixels of the label that gives way take the other; a label no inner pixel holds (0
+            // once renamed) changes nothing, and the next round would find the same pair again.
+            const int32_t from = a == 1 ? b : a, to = a == 1 ? 1 : b;
+            if (from == 0 && !mZeroHeld) return;
+            mRename[static_cast<size_t>(from)] = to;
+            if (from == 0) mZeroHeld = false;
+            if (to == 0) mZeroHeld = true;
+        }
+    }
+
+    int compact(LabelGrid& grid) {
+        std::vector<int32_t> number(mRename.size(), -1);
+        number[0] = 0;  // the outermost ring
+        for (int y = 1; y < mH - 1; ++y)
+            for (int x = 1; x < mW - 1; ++x) number[static_cast<size_t>(label(x, y))] = 0;
+        int32_t next = 1;
+        for (size_t l = 1; l < number.size(); ++l)
+            if (number[l] == 0) number[l] = next++;
+        for (int y = 1; y < mH - 1; ++y) {
+            for (int x = 1; x < mW - 1; ++x) {
+                const int32_t n = number[static_cast<size_t>(label(x, y))];
+                grid.at(x + 1, y + 1) = static_cast<int16_t>(n <= kLargestLabel ? n : -1);
+            }
+        }
+        return next <= kLargestLabel ? next : kLargestLabel + 1;
+    }
+
+private:
+    static constexpr int32_t kRing = -1;
+
+    int32_t& at(int x, int y) { return mCells[static_cast<size_t>(y) * static_cast<size_t>(mW) + static_cast<size_t>(x)]; }
+    const PixelColor& color(int x, int y) const {
+        return mColors[static_cast<size_t>(y) * static_cast<size_t>(mW) + static_cast<size_t>(x)];
+    }
+    bool similar(int x1, int y1, int x2, int y2) const {
+        const PixelColor &p = color(x1, y1), &q = color(x2, y2);
+        return std::abs(p.red - q.red) < mLimit && std::abs(p.green - q.green) < mLimit &&
+               std::abs(p.blue - q.blue) < mLimit;
+    }
+    // During the first pass no label has been renamed yet.
+    int32_t firstLabel(int x, int y) {
+        const int32_t v = at(x, y);
+        return v == kRing ? 0 : v;
+    }
+    int32_t label(int x, int y) {
+        int32_t v = at(x, y);
+        if (v == kRing) return 0;
+        while (mRename[static_cast<size_t>(v)] != v) {
+            int32_t& next = mRename[static_cast<size_t>(v)];
+            next = mRename[static_cast<size_t>(next)];
+            v = next;
+        }
+        return v;
+    }
+    int mW, mH, mLimit;
+    std::vector<int32_t> mCells;
+    std::vector<PixelColor> mColors;
+    std::vector<int32_t> mRename;
+    bool mZeroHeld = false;  // some inner pixel has label 0
+};
+
+}  // namespace
+
+bool isSimilarColor(const CImage& image, POINT a, POINT b, int limit) {
+    const PixelColor p = readPixel(image, a.x, a.y), q = readPixel(image, b.x, b.y);
+    return std::abs(p.red - q.red) < limit && std::abs(p.green - q.green) < limit && std::abs(p.blue - q.blue) < limit;
+}
+
+int makeColorRegion(const CImage& image, LabelGrid& grid, int limit) {
+    const int bpp = image.GetBPP();
+    if (image.IsNull() || (bpp != 8 && bpp != 24 && bpp != 32) || grid.width() != image.GetWidth() ||
+        grid.height() != image.GetHeight())
+        return 0;
+    RegionLabels labels(image, limit);
+    labels.firstPass();
+    labels.merge();
+    return labels.compact(grid);
+}
+
+void findRegionOutline(int label, const LabelGrid& grid, PixelChain& chain) { traceRegionBoundary(label, grid, chain); }
