@@ -17,6 +17,7 @@
 #include "shaping/blends_command.h"
 #include "shaping/fence_map_command.h"
 #include "shaping/interpolation_commands.h"
+#include "vectorize/r2v_command.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_linkLineAuto", L"linkLineAuto", true, &linkLineAuto},
     {L"CVX_INOFFSET", L"INOFFSET", true, &inoffsetCommand},
     {L"CVX_makeOutline", L"makeOutline", true, &makeOutlineCommand},
-    {L"CVX_VECTORIZE", L"R2V", true, nullptr},
+    {L"CVX_VECTORIZE", L"R2V", true, &r2vCommand},
     {L"CVX_ImageHoleNet", L"txwk", true, &imageHoleNetCommand},
     {L"CVX_ABOUT", L"ABOUT_CURVIX", true, &aboutCurvix},
     {L"CVX_FORMULA", L"FORMULA", true, &formulaCommand},
