@@ -1,5 +1,6 @@
 """The polyline tools run through the curvix program with the module loaded: every command on every curve kind
 its selection admits, the drawings read back with ezdxf and the curves checked against ezdxf's own geometry.
+The commands' counts and messages, conversions and batch edits are checked in tests/unit/polyline.
 Hatch boundary recovery runs on a drawing written by ezdxf (tests/data/polyline/hatch_loops.dxf)."""
 import itertools
 import math
@@ -92,15 +93,6 @@ class PolylineTools(CurvixRun):
         self.assertIn(f"Processed <{processed} > curve(s) OK.", r.stdout)
         return out
 
-    def test_plyh_thins_a_straight_polyline_and_reports_the_counts(self):
-        pts = " ".join(f"{x},0" for x in range(101))
-        r, out = self.run_tools(f"PLINE {pts}\n\nPLYH ALL\n\n1\n")
-        self.check(r)
-        self.assertIn("101\uff0c nVertexs now: 5\uff0coptimization efficiency is 95 percent.", r.stdout)
-        pl = ezdxf.readfile(out).modelspace().query("LWPOLYLINE")
-        self.assertEqual(len(pl), 1)
-        self.assertEqual([p[0] for p in pl[0].get_points("xy")], [0, 32, 64, 96, 100])
-
     def test_plyh_on_lightweight_2d_and_3d_polylines(self):
         wave = " ".join(f"{x},{5 * math.sin(x / 8):.4f}" for x in range(0, 120))
         wave3 = " ".join(f"{x},{5 * math.sin(x / 8):.4f},{x / 10}" for x in range(0, 120))
@@ -113,14 +105,6 @@ class PolylineTools(CurvixRun):
         self.assertEqual(kinds, ["LWPOLYLINE", "LWPOLYLINE", "POLYLINE3d"])
         for e in msp:
             self.assertLess(len(vertices(e)), 120)
-
-    def test_plyh2_deletes_duplicates_and_closes(self):
-        r, out = self.run_tools("PLINE 0,0 10,0 10,0 10,10 0,0\n\nPLYH2 ALL\n\n")
-        self.check(r)
-        self.assertIn("Deleted <2 > duplicate vertexs OK.", r.stdout)
-        pl = ezdxf.readfile(out).modelspace().query("LWPOLYLINE")[0]
-        self.assertEqual(len(pl), 3)
-        self.assertTrue(pl.closed)
 
     def test_plyh3_makes_closed_cubic_spline_fit_polylines(self):
         ring = " ".join(f"{20 * math.cos(i * math.pi / 20):.4f},{10 * math.sin(i * math.pi / 20):.4f}"
@@ -137,21 +121,6 @@ class PolylineTools(CurvixRun):
         for x, y, _ in vertices(pl):
             self.assertAlmostEqual(math.hypot(x / 20, y / 10), 1.0, delta=0.06)
 
-    def test_pl2old_keeps_handles_and_oldpl2lw_leaves_3d_alone(self):
-        r, first = self.run_tools("PLINE 0,0 10,0 10,10\n\nPLINE 20,0 30,0 30,10 C\n")
-        self.check(r)
-        handles = [e.dxf.handle for e in ezdxf.readfile(first).modelspace()]
-        r, out = self.run_tools("PL2OLD ALL\n\n", drawing=first)
-        self.check(r)
-        self.assertIn("Processed <2 > curve(s) OK.", r.stdout)
-        msp = ezdxf.readfile(out).modelspace()
-        self.assertEqual([(e.dxftype(), e.dxf.handle) for e in msp], [("POLYLINE", h) for h in handles])
-        r, back = self.run_tools("3DPOLY 0,0,0 5,5,5\n\nOLDPL2LW ALL\n\n", drawing=out)
-        self.check(r)
-        self.assertIn("Processed <2 > curve(s) OK.", r.stdout)
-        kinds = [e.dxftype() for e in ezdxf.readfile(back).modelspace()]
-        self.assertEqual(kinds, ["LWPOLYLINE", "LWPOLYLINE", "POLYLINE"])
-
     def test_pldd_reverses_every_kind(self):
         after = self.on_every_kind("PLDD ALL\n\n", 7)
         old = list(ezdxf.readfile(self.every_kind).modelspace())
@@ -164,19 +133,6 @@ class PolylineTools(CurvixRun):
             if a.dxftype() != "CIRCLE":
                 self.assertLess(math.dist(pa[0], pb[-1]), 1e-6, a.dxftype())
                 self.assertLess(math.dist(pa[-1], pb[0]), 1e-6, a.dxftype())
-
-    def test_plgxk_plclose_plopen(self):
-        r, out = self.run_tools("PLINE 0,0 10,0 10,10\n\n3DPOLY 20,0,0 30,0,5 30,10,5\n\n"
-                                "PLGXK ALL\n\n1.5\nPLCLOSE ALL\n\n")
-        self.check(r)
-        msp = ezdxf.readfile(out).modelspace()
-        lw, p3 = msp.query("LWPOLYLINE")[0], msp.query("POLYLINE")[0]
-        self.assertAlmostEqual(lw.dxf.const_width, 1.5)
-        self.assertTrue(lw.closed and p3.is_closed)
-        r, out2 = self.run_tools("PLOPEN ALL\n\n", drawing=out)
-        self.check(r)
-        self.assertFalse(any(e.closed if e.dxftype() == "LWPOLYLINE" else e.is_closed
-                             for e in ezdxf.readfile(out2).modelspace()))
 
     def test_s2p_replaces_splines_only_and_follows_them(self):
         out = self.on_every_kind("s2p ALL\n\n20\n", 1)
