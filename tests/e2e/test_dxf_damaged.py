@@ -1,6 +1,6 @@
 """Damaged drawings and failing saves through curvix: a clear message naming the line and the reason, a non-zero
 status, and no file written or replaced; a good save over a file keeps the old one as NAME.bak and leaves nothing
-else behind."""
+else behind. The message for each kind of damage is checked in tests/unit/dxf/test_damaged.cpp."""
 import os
 import random
 import unittest
@@ -63,23 +63,6 @@ class DamagedInput(Folder):
         self.check_refused(p, rf"cut\.dxf: line {radius}: the file ends after group code 40 without its value")
         p = self.write("half.dxf", self.lines[:len(self.lines) // 3])
         self.check_refused(p, r"half\.dxf: line \d+: the file ends ")
-
-    def test_garbled_group_code_and_value(self):
-        radius = self.value_line("40")
-        lines = list(self.lines)
-        lines[radius - 1] = "4x0"
-        self.check_refused(self.write("code.dxf", lines), rf"line {radius}: expected a group code, found '4x0'")
-        lines = list(self.lines)
-        lines[radius] = "five"
-        self.check_refused(self.write("value.dxf", lines),
-                           rf"line {radius + 1}: expected a number for group 40, found 'five'")
-        lines = list(self.lines)
-        lines[radius - 1] = "9999"
-        self.check_refused(self.write("unknown.dxf", lines), rf"line {radius}: unknown group code 9999")
-
-    def test_missing_end_of_file(self):
-        end = max(i for i, l in enumerate(self.lines) if l == "EOF")
-        self.check_refused(self.write("open.dxf", self.lines[:end - 1]), r"line \d+: the file ends without 0/EOF")
 
     def test_binary_junk_gives_a_printable_message(self):
         # Decoding stderr as UTF-8 (text=True) fails if the message copies bytes that are not UTF-8; control
