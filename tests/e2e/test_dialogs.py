@@ -1,5 +1,6 @@
 """Dialogs driven by script lines through the curvix program: the demo dialog's events, its hiding for a point
-prompt, the picture of its client area, and the drawing it leaves (read back with ezdxf)."""
+prompt, the picture of its client area, and the drawing it leaves (read back with ezdxf). Scripts that run out
+of events or send one the dialog cannot take are checked in tests/unit/ui/test_driver.cpp."""
 import os
 import unittest
 
@@ -33,20 +34,6 @@ class DemoDialog(CurvixRun):
         green = [rows[75 + dy][345 + dx] for dy in (-50, 0, 50) for dx in (-50, 0, 50)]
         self.assertTrue(all(g == (30, 160, 60) for g in green), green)
         self.assertEqual(rows[75][345 - 60], (255, 255, 255))
-
-    def test_a_dialog_without_events_is_cancelled_and_draws_nothing(self):
-        out = self.path("none.dxf")
-        r = self.run_curvix("DIALOGDEMO\nLINE 0,0 10,0\n\n", "-o", out)
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
-        self.assertIn('Dialog "Dialog demo / 对话框演示": no more events; cancelled.', r.stdout)
-        self.assertEqual([e.dxftype() for e in ezdxf.readfile(out).modelspace()], ["LINE"])
-
-    def test_a_wrong_event_stops_the_script_and_writes_nothing(self):
-        out = self.path("bad.dxf")
-        r = self.run_curvix("DIALOGDEMO\n;@dialog slide 3001 4\n;@dialog ok\n", "-o", out)
-        self.assertNotEqual(r.returncode, 0)
-        self.assertIn("run.scr:2: Dialog event 'slide 3001 4': control 3001 is not a slider.", r.stdout)
-        self.assertFalse(os.path.exists(out))
 
 
 if __name__ == "__main__":
