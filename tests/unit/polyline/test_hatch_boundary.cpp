@@ -1,5 +1,6 @@
-// CHBJ: hatch loops of every kind back as red entities, from hatches built here and from a drawing written by
-// another program (tests/data/polyline/hatch_loops.dxf, made by make_hatch_loops.py beside it).
+// CHBJ: hatch loops of every kind back as red entities, from hatches built here. The same loops read from a
+// drawing written by another program are checked against that program's geometry in the end-to-end test
+// (tests/e2e/test_polyline_tools.py).
 #include <cmath>
 
 #include "cvx/gecurve2d.h"
@@ -216,110 +217,4 @@ TEST_F(PolylineTest, ChbjOnTwoHatchesKeepsThemAndAddsBothBoundaries) {
     }
     EXPECT_EQ(hatches, 2);
     EXPECT_EQ(polylines, 2);
-}
-
-// ---- a drawing written by another program ----
-// Disabled until the drawing-file reader keeps the line edge that follows a spline edge in a hatch loop (it
-// reads the fifth hatch of hatch_loops.dxf with one edge instead of two) and the database read from the file
-// no longer aborts on destruction ("free(): invalid pointer"). Run them with --gtest_also_run_disabled_tests.
-
-class HatchFromFile : public PolylineTest {
-protected:
-    void SetUp() override {
-        PolylineTest::SetUp();
-        db = std::make_unique<AcDbDatabase>(false);
-        ASSERT_EQ(db->readDxfFile(CVX_SOURCE_DIR L"/tests/data/polyline/hatch_loops.dxf"), Acad::eOk);
-        acdbHostApplicationServices()->setWorkingDatabase(db.get());
-        chbjOutput = run(&chbjCommand, L"ALL\n\n");
-        for (AcDbObjectId id : modelSpace()) {
-            AcDbObjectPointer<AcDbEntity> e(id, AcDb::kForRead);
-            if (e && !AcDbHatch::cast(e.object())) made.push_back(id);
-        }
-    }
-    // The recovered entities whose box starts in [x0, x0 + 100).
-    std::vector<AcDbObjectId> inColumn(double x0) const {
-        std::vector<AcDbObjectId> out;
-        for (AcDbObjectId id : made) {
-            AcDbObjectPointer<AcDbEntity> e(id, AcDb::kForRead);
-            AcDbExtents box;
-            e->getGeomExtents(box);
-            if (box.minPoint().x >= x0 - 1e-6 && box.minPoint().x < x0 + 100 - 20) out.push_back(id);
-        }
-        return out;
-    }
-    static Ends endsOfId(AcDbObjectId id) {
-        AcDbObjectPointer<AcDbEntity> e(id, AcDb::kForRead);
-        return endsOf(e.object());
-    }
-    std::vector<AcDbObjectId> made;
-    std::wstring chbjOutput;
-};
-
-TEST_F(HatchFromFile, EveryPieceIsRed) {
-    EXPECT_EQ(made.size(), 2u + 5u + 1u + 4u + 2u + 2u) << std::string(chbjOutput.begin(), chbjOutput.end());
-    for (AcDbObjectId id : made) {
-        AcDbObjectPointer<AcDbEntity> e(id, AcDb::kForRead);
-        EXPECT_EQ(e->colorIndex(), 1) << e->dxfTypeName();
-    }
-}
-
-TEST_F(HatchFromFile, PolylineLoopsKeepTheirRoundedEnds) {
-    std::vector<AcDbObjectId> ids = inColumn(-20);
-    ASSERT_EQ(ids.size(), 2u);
-    AcDbObjectPointer<AcDbPolyline> slot(ids[0], AcDb::kForRead);
-    ASSERT_TRUE(slot);
-    EXPECT_EQ(slot->numVerts(), 4u);
-    double bulge = 0;
-    slot->getBulgeAt(1, bulge);
-    EXPECT_DOUBLE_EQ(bulge, 1.0);
-    AcDbExtents box;
-    slot->getGeomExtents(box);
-    EXPECT_NEAR(box.maxPoint().x, 50, 1e-9) << "the half-circle end reaches x = 50";
-}
-
-TEST_F(HatchFromFile, LinesAndArcsOfBothDirectionsChainIntoTheLoop) {
-    std::vector<AcDbObjectId> ids = inColumn(100);
-    ASSERT_EQ(ids.size(), 5u);
-    // Undirected chaining: each piece shares an end with the next, and the last with the first.
-    auto touches = [](const Ends& a, const Ends& b) {
-        for (auto p : {a.start, a.end})
-            for (auto q : {b.start, b.end})
-                if (p.isEqualTo(q, AcGeTol())) return true;
-        return false;
-    };
-    for (size_t i = 0; i < ids.size(); ++i)
-        EXPECT_TRUE(touches(endsOfId(ids[i]), endsOfId(ids[(i + 1) % ids.size()]))) << i;
-    // The counter-clockwise arc bulges right to x = 150; the clockwise one rises over the top to y = 30.
-    EXPECT_TRUE(endsOfId(ids[1]).mid.isEqualTo({150, 10, 0}, AcGeTol()));
-    EXPECT_TRUE(endsOfId(ids[3]).mid.isEqualTo({110, 30, 0}, AcGeTol())) << endsOfId(ids[3]).mid.y;
-}
-
-TEST_F(HatchFromFile, FullCircleEdgeIsACircle) {
-    std::vector<AcDbObjectId> ids = inColumn(200);
-    ASSERT_EQ(ids.size(), 1u);
-    AcDbObjectPointer<AcDbCircle> c(ids[0], AcDb::kForRead);
-    ASSERT_TRUE(c);
-    EXPECT_TRUE(c->center().isEqualTo({220, 10, 0}));
-    EXPECT_DOUBLE_EQ(c->radius(), 10);
-}
-
-TEST_F(HatchFromFile, EllipticalArcsOfBothDirections) {
-    std::vector<AcDbObjectId> ids = inColumn(300);
-    ASSERT_EQ(ids.size(), 4u);
-    EXPECT_TRUE(endsOfId(ids[0]).mid.isEqualTo({320, 10, 0}, AcGeTol()));
-    EXPECT_TRUE(endsOfId(ids[2]).mid.isEqualTo({310, -15, 0}, AcGeTol())) << endsOfId(ids[2]).mid.y;
-}
-
-TEST_F(HatchFromFile, SplineEdgesFromControlPointsAndFromFitPoints) {
-    std::vector<AcDbObjectId> nurbs = inColumn(400), fitted = inColumn(500);
-    ASSERT_EQ(nurbs.size(), 2u);
-    ASSERT_EQ(fitted.size(), 2u);
-    // Bezier with control points (400,0) (410,20) (430,20) (440,0): its middle is (420,15).
-    EXPECT_TRUE(endsOfId(nurbs[0]).mid.isEqualTo({420, 15, 0}, AcGeTol()));
-    AcDbObjectPointer<AcDbSpline> s(fitted[0], AcDb::kForRead);
-    ASSERT_TRUE(s);
-    ASSERT_EQ(s->numFitPoints(), 4);
-    AcGePoint3d p;
-    s->getFitPointAt(2, p);
-    EXPECT_TRUE(p.isEqualTo({525, 5, 0}));
 }
