@@ -10,12 +10,6 @@
 
 namespace {
 
-std::vector<AcGePoint3d> straight(int n, double length) {
-    std::vector<AcGePoint3d> pts;
-    for (int i = 0; i < n; ++i) pts.emplace_back(length * i / (n - 1), 0, 0);
-    return pts;
-}
-
 std::vector<double> xs(const std::vector<AcGePoint3d>& pts) {
     std::vector<double> out;
     for (const AcGePoint3d& p : pts) out.push_back(p.x);
@@ -24,28 +18,18 @@ std::vector<double> xs(const std::vector<AcGePoint3d>& pts) {
 
 }  // namespace
 
-TEST(Thinning, StraightRunKeepsEveryThirtySecondPointAndTheEnd) {
-    // Five passes halve the interior; an even-sized list always keeps its last point.
-    auto r = thinPoints(straight(101, 100), thinningLimits(100, 0.5));
-    EXPECT_EQ(xs(r), (std::vector<double>{0, 32, 64, 96, 100}));
-}
-
-TEST(Thinning, SharpSpikesSurvive) {
+TEST(Thinning, SharpSpikesAndCornersHigherThanTheSagittaLimitSurvive) {
     // A zigzag whose turns fold back on themselves (angle below 0.1 radian at each tip), small against the
-    // size of reference so the sagitta alone would drop them.
+    // size of reference so the sagitta alone would drop them (sagitta and merge limit 1: h is 0.1).
     std::vector<AcGePoint3d> zig;
     for (int i = 0; i < 9; ++i) zig.emplace_back(i * 0.05, (i % 2) ? 10.0 : 0.0, 0);
-    auto r = thinPoints(zig, thinningLimits(2000, 0.5));  // sagitta and merge limit 1: h is 0.1
-    EXPECT_EQ(r.size(), zig.size());
+    auto r = thinPoints(zig, thinningLimits(2000, 0.5));
+    ASSERT_EQ(r.size(), zig.size());
     for (size_t i = 0; i < r.size(); ++i) EXPECT_TRUE(r[i].isEqualTo(zig[i])) << i;
-}
-
-TEST(Thinning, CornersHigherThanTheSagittaLimitStay) {
     // A right-angled staircase: every odd point is a corner 10 above or beside its neighbours.
     std::vector<AcGePoint3d> stairs;
     for (int i = 0; i < 11; ++i) stairs.emplace_back(10.0 * ((i + 1) / 2), 10.0 * (i / 2), 0);
-    auto r = thinPoints(stairs, thinningLimits(100, 0.5));
-    EXPECT_EQ(r.size(), stairs.size());
+    EXPECT_EQ(thinPoints(stairs, thinningLimits(100, 0.5)).size(), stairs.size());
 }
 
 TEST(Thinning, CloseRunsMergeIntoTheirMeanAndALongSegmentRepeatsItsStart) {
@@ -61,14 +45,11 @@ TEST(Thinning, CloseRunsMergeIntoTheirMeanAndALongSegmentRepeatsItsStart) {
     EXPECT_TRUE(r[3].isEqualTo(pts[4]));
 }
 
-TEST(Thinning, TwoClosePointsBecomeTheirMeanAndTheLastPoint) {
+TEST(Thinning, TwoClosePointsBecomeTheirMeanAndTheLastPointAndFewerGiveNothing) {
     auto r = thinPoints({{0, 0, 0}, {0.01, 0, 0}}, thinningLimits(100, 0.5));
     ASSERT_EQ(r.size(), 2u);
     EXPECT_NEAR(r[0].x, 0.005, 1e-12);
     EXPECT_NEAR(r[1].x, 0.01, 1e-12);
-}
-
-TEST(Thinning, FewerThanTwoPointsGiveNothing) {
     EXPECT_TRUE(thinPoints({}, thinningLimits(1, 1)).empty());
     EXPECT_TRUE(thinPoints({AcGePoint3d(1, 1, 0)}, thinningLimits(1, 1)).empty());
 }
@@ -79,6 +60,7 @@ TEST_F(PolylineTest, PlyhReportsBeforeAfterAndEfficiencyOnAStraightPolyline) {
     EXPECT_NE(out.find(L"Vertexs befor optimization : 101\uFF0C nVertexs now: 5\uFF0Coptimization efficiency is 95 percent."),
               std::wstring::npos) << out;
     EXPECT_TRUE(src.isErased());
+    // Five passes halve the interior; an even-sized list always keeps its last point.
     PolylinePoints r = pointsOf(only(L"LWPOLYLINE"));
     EXPECT_EQ(xs(r.points), (std::vector<double>{0, 32, 64, 96, 100}));
 }
