@@ -1,4 +1,5 @@
-// Curve services against closed-form values and round trips.
+// Curve services against closed-form values and round trips. Closest points and the offsets of lines, arcs and
+// ellipses are checked through the entities in tests/unit/services.
 #include <gtest/gtest.h>
 
 #include "curves/arc_length.h"
@@ -96,41 +97,6 @@ TEST(Polyline, AreaLengthAndParamsWithBulges) {
     EXPECT_NEAR(s.bulge(), std::tan(-M_PI / 8), 1e-15);
     Segment2 back = Segment2::fromBulge(s.start, s.end, s.bulge());
     EXPECT_TRUE(back.center.isEqualTo({0, 0}));
-}
-
-TEST(ClosestPoint, EachKindWithExtension) {
-    Line l{{0, 0, 0}, {10, 0, 0}};
-    double t;
-    EXPECT_TRUE(closestPoint(l, {-3, 2, 0}, false, &t).isEqualTo({0, 0, 0}));
-    EXPECT_TRUE(closestPoint(l, {-3, 2, 0}, true, &t).isEqualTo({-3, 0, 0}));
-    EXPECT_NEAR(t, -3, 1e-12);
-    Arc a = Arc::fromEntity({0, 0, 0}, 2, {0, 0, 1}, 0, M_PI / 2);
-    EXPECT_TRUE(closestPoint(a, {0, -5, 0}).isEqualTo({2, 0, 0}));
-    EXPECT_TRUE(closestPoint(a, {0, -5, 0}, true).isEqualTo({0, -2, 0}));
-    Ellipse e{{0, 0, 0}, {0, 0, 1}, {3, 0, 0}, 0.5};
-    EXPECT_TRUE(closestPoint(e, {0, 7, 0}).isEqualTo({0, 1.5, 0}));
-    AcGePoint3d p(2.5, 1.9, 0);  // foot is where the normal passes through p
-    AcGePoint3d f = closestPoint(e, p, &t);
-    EXPECT_NEAR((p - f).dotProduct(e.derivAt(t)), 0, 1e-10);
-    Nurbs n = toNurbs(Arc::circle({1, 1, 0}, 2));
-    EXPECT_NEAR(closestPoint(n, {5, 1, 0}).distanceTo({3, 1, 0}), 0, 1e-9);
-}
-
-TEST(Offset, AnalyticKindsAndSigns) {
-    auto l = offset(Line{{0, 0, 0}, {5, 0, 0}}, 2);
-    ASSERT_TRUE(l);
-    EXPECT_TRUE(l->start.isEqualTo({0, -2, 0}));  // right of travel
-    auto a = offset(Arc::circle({0, 0, 0}, 3), 1);
-    ASSERT_TRUE(a);
-    EXPECT_NEAR(a->radius, 4, 1e-15);
-    EXPECT_FALSE(offset(Arc::circle({0, 0, 0}, 3), -3));
-    Ellipse e{{0, 0, 0}, {0, 0, 1}, {4, 0, 0}, 0.5};
-    auto ne = offset(e, 0.5);
-    ASSERT_TRUE(ne);
-    for (int i = 0; i < 400; ++i) {  // true distance everywhere
-        AcGePoint3d q = ne->pointAt(ne->startParam() + (ne->endParam() - ne->startParam()) * i / 400);
-        EXPECT_NEAR(closestPoint(e, q).distanceTo(q), 0.5, 1e-6 * 8);
-    }
 }
 
 TEST(Offset, InwardOffsetSplitsANeckAndVanishes) {
