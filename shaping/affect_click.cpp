@@ -42,8 +42,7 @@ void letUserPlaceCopy(AcDbObjectId copyId, const AcGePoint3d& base, double f) {
     CommandEchoOff quiet;
     acedCommand(RTSTR, L"_Scale", RTENAME, copy, RTSTR, L"", RTPOINT, asDblArray(ucsBase), RTREAL, f, RTNONE);
     if (std::abs(f - 1) < 0.0001) {
-        acedCommand(RTSTR, L"_MOVE", RTENAME, copy, RTSTR, L"", RTPOINT, asDblArray(ucsBase), RTSTR, L"\\",
-                    RTNONE);
+        acedCommand(RTSTR, L"_MOVE", RTENAME, copy, RTSTR, L"", RTPOINT, asDblArray(ucsBase), RTSTR, L"\\", RTNONE);
     } else {
         ads_point picked;
         acedGetPoint(nullptr, L"", picked);
@@ -70,14 +69,15 @@ void clickLoop(AcDbObjectId toolId, const AcDbObjectIdArray& affected) {
         copyId = addRedCopy(tool);
     }
     if (copyId.isNull()) return;
-    printBilingual(L"\n按住Ctrl键放大实体，否则缩小实体；按住Shift键放大红线，按住Alt键缩小红线，松开按键可拖动红线；"
-                   L"按ESC键退出。",
-                   L"\nPress Ctrl to enlarge the entities, and press ESC to exit.");
+    printBilingual(
+        L"\n按住Ctrl键放大实体，否则缩小实体；按住Shift键放大红线，按住Alt键缩小红线，松开按键可拖动红线；"
+        L"按ESC键退出。",
+        L"\nPress Ctrl to enlarge the entities, and press ESC to exit.");
     for (int round = 0; round < kMostRounds; ++round) {
         if (acedUsrBrk()) return;
         const double f = held(VK_MENU) ? 0.8 : held(VK_SHIFT) ? 1.2 : 1.0;
         letUserPlaceCopy(copyId, base, f);
-        if (held(VK_ESCAPE)) return;
+        if (acedUsrBrk()) return;  // Escape held, or the placing was cancelled
         const bool enlarge = held(VK_CONTROL);
         AcDbObjectPointer<AcDbEntity> copy(copyId, AcDb::kForRead);
         const AcDbCurve* tool = copy ? AcDbCurve::cast(copy.object()) : nullptr;

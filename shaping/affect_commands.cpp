@@ -14,8 +14,8 @@ namespace {
 bool askInfluence(AffectSettings& settings, bool& rigid) {
     int typed = 3;
     acedInitGet(6, nullptr);
-    const int rc = getIntBilingual(L"\n请输入影响力强度[1--10](3):", L"\nPlease input the influence strength[1--10](3):",
-                                   typed);
+    const int rc =
+        getIntBilingual(L"\n请输入影响力强度[1--10](3):", L"\nPlease input the influence strength[1--10](3):", typed);
     if (rc == RTCAN) return false;
     settings.strength = affectStrength(rc == RTNORM ? typed : 3);
 

@@ -5,8 +5,7 @@ std::optional<AcGePoint3d> firstCrossingOnSegment(const AcDbCurve* curve, const 
     if (from.isEqualTo(to)) return std::nullopt;
     const AcDbLine row(from, to);
     AcGePoint3dArray points;
-    if (curve->intersectWith(&row, AcDb::kOnBothOperands, points) != Acad::eOk || points.isEmpty())
-        return std::nullopt;
+    if (curve->intersectWith(&row, AcDb::kOnBothOperands, points) != Acad::eOk || points.isEmpty()) return std::nullopt;
     return points[0];
 }
 
@@ -40,6 +39,6 @@ AcGePoint3d curvePointAtHeight(const AcDbCurve* curve, double y) {
     AcGePoint3d start;
     if (curve->getGeomExtents(ext) != Acad::eOk || curve->getStartPoint(start) != Acad::eOk) return top;
     const auto crossing = firstCrossingOnSegment(curve, AcGePoint3d(ext.minPoint().x - 1000, y, start.z),
-                                        AcGePoint3d(ext.maxPoint().x + 1000, y, start.z));
+                                                 AcGePoint3d(ext.maxPoint().x + 1000, y, start.z));
     return crossing ? *crossing : top;
 }

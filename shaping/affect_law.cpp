@@ -32,9 +32,7 @@ double affectRigidScale(double r, double d) {
 
 double affectStrength(int typed) { return std::clamp(typed, 1, 10) / 10.0; }
 
-double affectDistance(double answer, double viewSize) {
-    return answer < viewSize / 50 ? viewSize / 2 : answer;
-}
+double affectDistance(double answer, double viewSize) { return answer < viewSize / 50 ? viewSize / 2 : answer; }
 
 AcGeMatrix3d affectRigidMatrix(const AcGePoint3d& centre, double rq, const AcGePoint3d* crossing,
                                const AffectSettings& settings) {
@@ -46,8 +44,8 @@ AcGeMatrix3d affectRigidMatrix(const AcGePoint3d& centre, double rq, const AcGeP
     const double r = centre.distanceTo(*crossing);
     if (r > d) return m;
     if (settings.move)
-        m.preMultBy(AcGeMatrix3d::translation(
-            AcGeVector3d(affectPush(centre.x, crossing->x, r, d, settings.strength), 0, 0)));
+        m.preMultBy(
+            AcGeMatrix3d::translation(AcGeVector3d(affectPush(centre.x, crossing->x, r, d, settings.strength), 0, 0)));
     if (settings.rotate)
         m.preMultBy(AcGeMatrix3d::rotation(affectTurn(r, d, settings.strength), AcGeVector3d::kZAxis, centre));
     return m;

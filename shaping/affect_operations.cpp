@@ -36,8 +36,7 @@ void rigidAffect(const AcDbCurve* influence, AcDbEntity* entity, const AffectSet
     const auto nearest = closestPointOnCurve(influence, *centre);
     if (!nearest) return;
     const auto crossing = firstCrossingInRow(influence, *centre, settings.distance);
-    const AcGeMatrix3d m =
-        affectRigidMatrix(*centre, centre->distanceTo(*nearest), pointer(crossing), settings);
+    const AcGeMatrix3d m = affectRigidMatrix(*centre, centre->distanceTo(*nearest), pointer(crossing), settings);
     if (!m.isEqualTo(AcGeMatrix3d::kIdentity)) entity->transformBy(m);
 }
 
