@@ -3,6 +3,7 @@
 
 #include "cvx/dbents.h"
 #include "dxf_test_util.h"
+#include "unit/append_entity.h"
 
 namespace {
 std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
@@ -11,12 +12,7 @@ std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end(
 std::string validFile() {
     static std::string text = [] {
         AcDbDatabase db;
-        AcDbBlockTableRecord* ms = nullptr;
-        acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite);
-        auto* c = new AcDbCircle(AcGePoint3d(1, 2, 0), AcGeVector3d(0, 0, 1), 3);
-        ms->appendAcDbEntity(c);
-        c->close();
-        ms->close();
+        appendEntity(db, new AcDbCircle(AcGePoint3d(1, 2, 0), AcGeVector3d(0, 0, 1), 3));
         auto path = dxftest::tempDir() / "valid.dxf";
         db.dxfOut(path.wstring().c_str());
         return dxftest::readAll(path);
@@ -29,12 +25,7 @@ std::string readDamaged(const std::string& text) {
     auto path = dxftest::tempDir() / "damaged.dxf";
     dxftest::writeAll(path, text);
     AcDbDatabase db;
-    AcDbBlockTableRecord* ms = nullptr;
-    acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite);
-    auto* l = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
-    ms->appendAcDbEntity(l);
-    l->close();
-    ms->close();
+    appendEntity(db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)));
     EXPECT_NE(db.readDxfFile(path.wstring().c_str()), Acad::eOk);
     auto* btr = AcDbBlockTableRecord::cast(db.modelSpaceId().objectPtr());
     EXPECT_EQ(btr->entityIds().size(), 1u);
