@@ -11,10 +11,12 @@
 #include "linkline/link_commands.h"
 #include "outline/commands.h"
 #include "polyline/commands.h"
+#include "reports/commands.h"
 #include "polyline/coordinate_file.h"
 #include "polyline/text_outline.h"
 #include "shaping/affect_commands.h"
 #include "shaping/blends_command.h"
+#include "shaping/batch_intersect_commands.h"
 #include "shaping/fence_map_command.h"
 #include "shaping/interpolation_commands.h"
 #include "vectorize/r2v_command.h"
@@ -26,13 +28,13 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_PLYH2", L"PLYH2", true, &plyh2Command},
     {L"CVX_PLYH3", L"PLYH3", true, &plyh3Command},
     {L"CVX_QXTY", L"QXTY", true, &qxtyCommand},
-    {L"CVX_PLLIST", L"PLLIST", true, nullptr},
-    {L"CVX_CircleLIST", L"CLIST", true, nullptr},
-    {L"CVX_EllipseLIST", L"ELLLIST", true, nullptr},
-    {L"CVX_ARCLIST", L"ARCLIST", true, nullptr},
+    {L"CVX_PLLIST", L"PLLIST", true, &pllistCommand},
+    {L"CVX_CircleLIST", L"CLIST", true, &clistCommand},
+    {L"CVX_EllipseLIST", L"ELLLIST", true, &elllistCommand},
+    {L"CVX_ARCLIST", L"ARCLIST", true, &arclistCommand},
     {L"CVX_spline2pline", L"s2p", true, &s2pCommand},
     {L"CVX_pline2spline", L"p2s", true, &p2sCommand},
-    {L"CVX_PLBH", L"PLBH", true, nullptr},
+    {L"CVX_PLBH", L"PLBH", true, &plbhCommand},
     {L"CVX_PLReverse", L"PLDD", true, &plddCommand},
     {L"CVX_PLDevide", L"PLDF", true, &pldfCommand},
     {L"CVX_plineDevideByDist", L"PLDJDF", true, &pldjdfCommand},
@@ -47,8 +49,8 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_PLARRAY", L"PLARR", true, &plarrCommand},
     {L"CVX_PLBLENDS", L"PLBLENDS", true, &plblendsCommand},
     {L"CVX_PLMAP4", L"PLMAP4", true, &plmap4Command},
-    {L"CVX_PLINTERSECT", L"PLJD", true, nullptr},
-    {L"CVX_PLINTERSECT1", L"PLJD1", true, nullptr},
+    {L"CVX_PLINTERSECT", L"PLJD", true, &pljdCommand},
+    {L"CVX_PLINTERSECT1", L"PLJD1", true, &pljd1Command},
     {L"CVX_PLAFFECT", L"PLAFFECT", true, &plAffectCommand},
     {L"CVX_plAffectMoveX", L"plAffectMoveX", true, &plAffectMoveXCommand},
     {L"CVX_plAffClick", L"plAffClick", true, &plAffClickCommand},
