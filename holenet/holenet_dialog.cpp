@@ -147,13 +147,10 @@ void ImageHoleNet::showImage(const CImage& image) {
     ReleaseDC(dc);
 }
 
-HoleNet ImageHoleNet::computeNet(const CImage& image) {
+HoleNet ImageHoleNet::computeNet(const CImage& image) const {
     std::wstring text;
     mRows.GetWindowText(text);
-    HoleNet net = computeHoleNet(image, netRowsFromText(text), mInvert);
-    mRowsUsed = net.rows;
-    mImageHeight = net.imageHeight;
-    return net;
+    return computeHoleNet(image, netRowsFromText(text), mInvert);
 }
 
 // A red dot per hole: radius measure * 1.5 * size / 100 around the cell centre (taken to whole pixels), both

@@ -29,7 +29,7 @@ private:
     bool adjustable(const CSliderCtrl& slider) const;
     void showImage(const CImage& image);
     void drawPreview(const HoleNet& net);
-    HoleNet computeNet(const CImage& image);
+    HoleNet computeNet(const CImage& image) const;
     bool askPlacement();
     AcDbObjectId selectHoleEntity();
 
@@ -46,6 +46,5 @@ private:
     AcDbObjectId mHoleEntity;
     AcGePoint3d mOrigin;
     double mHeight = 0;
-    bool mReady = false;
-    int mRowsUsed = 0, mImageHeight = 0;  // of the last computation
+    bool mReady = false;  // origin and height given
 };

@@ -105,15 +105,19 @@ class HoleNet(CurvixRun):
         circles = msp.query("CIRCLE")
         self.check_grid([((c.dxf.center.x, c.dxf.center.y), c.dxf.radius) for c in circles], (0, 0), 48.0)
 
-    def test_drawing_before_loading_and_rows_out_of_range(self):
-        printed, msp = self.drawing("txwk\n;@dialog click 4016\n;@dialog text 4029 10\n;@dialog show\n"
-                                    ";@dialog text 4029 2000\n;@dialog show\n;@dialog text 4029 30\n;@dialog show\n"
-                                    ";@dialog close\n")
-        self.assertIn("Please load the picture first", printed)
+    def test_drawing_before_loading_failed_loads_and_rows_out_of_range(self):
+        with open(self.path("bad.png"), "w") as f:
+            f.write("not a picture")
+        printed, msp = self.drawing("txwk\n;@dialog click 4016\n;@file \"\"\n;@dialog click 4004\n"
+                                    ";@file \"bad.png\"\n;@dialog click 4004\n;@dialog click 4015\n"
+                                    ";@dialog text 4029 10\n;@dialog show\n;@dialog text 4029 2000\n;@dialog show\n"
+                                    ";@dialog text 4029 30\n;@dialog show\n;@dialog close\n")
+        self.assertEqual(printed.count("Please load the picture first"), 2, printed)  # Do Drawing, then Preview
+        self.assertIn("No picture file chosen!", printed)
+        self.assertRegex(printed, r"GetLastError: \d+ -- Load image Error: .*bad\.png")
         self.assertEqual(printed.count("[72"), 2, printed)
         self.assertIn("[30", printed)
         self.assertEqual(len(msp), 0)
-
 
 if __name__ == "__main__":
     unittest.main()
