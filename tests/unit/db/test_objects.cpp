@@ -2,17 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "cvx/dbents.h"
+#include "unit/append_entity.h"
 
 namespace {
 AcDbObjectId addLine(AcDbDatabase& db, AcGePoint3d a = {0, 0, 0}, AcGePoint3d b = {10, 0, 0}) {
-    AcDbBlockTableRecord* ms = nullptr;
-    EXPECT_EQ(acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-    auto* line = new AcDbLine(a, b);
-    AcDbObjectId id;
-    EXPECT_EQ(ms->appendAcDbEntity(id, line), Acad::eOk);
-    line->close();
-    ms->close();
-    return id;
+    return appendEntity(db, new AcDbLine(a, b));
 }
 }  // namespace
 
