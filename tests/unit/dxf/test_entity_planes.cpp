@@ -4,6 +4,7 @@
 
 #include "cvx/dbents.h"
 #include "dxf_test_util.h"
+#include "unit/append_entity.h"
 
 TEST(EntityPlanes, CircleAndArcCentresAreFiledInTheirOwnCoordinates) {
     const AcGeVector3d normals[] = {{0, 0, -1}, AcGeVector3d(1, 2, 3).normal()};
@@ -11,18 +12,10 @@ TEST(EntityPlanes, CircleAndArcCentresAreFiledInTheirOwnCoordinates) {
     {
         AcDbDatabase db;
         acdbHostApplicationServices()->setWorkingDatabase(&db);
-        AcDbBlockTableRecord* btr = nullptr;
-        acdbOpenObject(btr, db.modelSpaceId(), AcDb::kForWrite);
         for (const AcGeVector3d& n : normals) {
-            AcDbObjectId id;
-            auto* c = new AcDbCircle(AcGePoint3d(50, 7, 3), n, 10);
-            btr->appendAcDbEntity(id, c);
-            c->close();
-            auto* a = new AcDbArc(AcGePoint3d(-20, 4, 1), n, 5, 0.5, 2.0);
-            btr->appendAcDbEntity(id, a);
-            a->close();
+            appendEntity(db, new AcDbCircle(AcGePoint3d(50, 7, 3), n, 10));
+            appendEntity(db, new AcDbArc(AcGePoint3d(-20, 4, 1), n, 5, 0.5, 2.0));
         }
-        btr->close();
         ASSERT_EQ(db.dxfOut(file.wstring().c_str()), Acad::eOk);
     }
     // ezdxf maps each centre back to world coordinates itself.
