@@ -74,17 +74,13 @@ TEST_F(PolylineTest, PlddReversesEveryCurveKind) {
     EXPECT_TRUE(start.isEqualTo({0, 5, 0}, AcGeTol()));
 }
 
-TEST_F(PolylineTest, PlgxkSetsTheWidthOfEverySelectedPolyline) {
+TEST_F(PolylineTest, PlgxkSetsTheWidthOfEverySelectedPolylineAndACancelledWidthIsZero) {
     AcDbObjectId lw = addLw({{0, 0}, {10, 0}});
     AcDbObjectId p2 = add2d({{0, 5}, {10, 5}});
     run(&plgxkCommand, L"ALL\n\n2.5\n");
     EXPECT_DOUBLE_EQ(pointsOf(lw).width, 2.5);
     EXPECT_DOUBLE_EQ(pointsOf(p2).width, 2.5);
     EXPECT_EQ(getSysVarShort(L"CMDECHO"), 1) << "echo is back on after the batch edit";
-}
-
-TEST_F(PolylineTest, PlgxkWithACancelledWidthSetsZero) {
-    AcDbObjectId lw = addLw({{0, 0}, {10, 0}}, false, 3);
     run(&plgxkCommand, L"ALL\n\n\n");
     EXPECT_DOUBLE_EQ(pointsOf(lw).width, 0);
 }
