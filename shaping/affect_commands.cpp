@@ -21,10 +21,11 @@ bool askInfluence(AffectSettings& settings, bool& rigid) {
 
     double viewSize = 10.0;
     if (getSysVarReal(L"VIEWSIZE", viewSize) != 0) viewSize = 10.0;
-    double answer = viewSize / 2;
+    double answer = 0;
     acedInitGet(6, nullptr);
-    if (getDistBilingual(nullptr, L"\n影响距离:", L"\nInfluence distance:", answer) == RTCAN) return false;
-    settings.distance = affectDistance(answer, viewSize);
+    const int distanceRc = getDistBilingual(nullptr, L"\n影响距离:", L"\nInfluence distance:", answer);
+    if (distanceRc == RTCAN) return false;
+    settings.distance = affectDistance(distanceRc == RTNORM ? answer : viewSize / 2, viewSize);
 
     settings.move = askYesNo(L"\n 位置受影响？[Y/N]（Y）:", L"\n Position affect?[Y/N]（Y）:", true);
     settings.rotate = askYesNo(L"\n旋转？[Y/N]（N）:", L"\nRotate?[Y/N]（N）:", false);

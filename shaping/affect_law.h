@@ -31,7 +31,7 @@ double affectDistance(double answer, double viewSize);
 // The transformation of a rigid entity whose extents centre C lies rq from the curve and whose row (the X
 // segment C ± d) meets the curve first at `crossing` (null when it does not): scale about C when rq ≤ d,
 // then move and turn about C when the crossing lies within d. The scale factor is kept at least
-// kSmallestRigidScale, so an entity centred on the curve shrinks to a speck instead of vanishing.
+// kSmallestRigidScale, so an entity centred on the curve shrinks to a dot instead of vanishing.
 constexpr double kSmallestRigidScale = 0.01;
 AcGeMatrix3d affectRigidMatrix(const AcGePoint3d& centre, double rq, const AcGePoint3d* crossing,
                                const AffectSettings& settings);

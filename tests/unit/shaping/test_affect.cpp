@@ -66,7 +66,7 @@ TEST(AffectLaw, RigidTransformationComposesScaleMoveTurnAboutTheCentre) {
         << "exactly d away: no scale, no push, no turn";
     EXPECT_TRUE(affectRigidMatrix(centre, 4.5, nullptr, all).isEqualTo(AcGeMatrix3d::kIdentity)) << "out of reach";
     const AcGePoint3d onCurve = affectRigidMatrix(centre, 0, nullptr, all) * p;
-    EXPECT_NEAR(onCurve.x, 10 + kSmallestRigidScale, 1e-12) << "centred on the curve: shrunk to a speck";
+    EXPECT_NEAR(onCurve.x, 10 + kSmallestRigidScale, 1e-12) << "centred on the curve: shrunk to a dot";
 }
 
 TEST(AffectLaw, FollowShiftFadesTowardsTheFarEndOfTheRange) {
