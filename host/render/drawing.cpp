@@ -48,7 +48,6 @@ public:
         mOpenBlocks.pop_back();
     }
 
-private:
     void drawEntity(const AcDbEntity& e, const AcGeMatrix3d& toWorld, const Inherited& from) {
         if (e.visibility() == AcDb::kInvisible) return;
         const AcDbLayerTableRecord* layer = peek<AcDbLayerTableRecord>(e.layerId());
@@ -72,6 +71,7 @@ private:
         else drawPlainEntity(pen, e, mPoints);  // kinds not drawn are skipped
     }
 
+private:
     // Attributes lie in the reference's own coordinates, not the block's.
     void drawAttributes(const AcDbBlockReference& ref, const AcGeMatrix3d& toWorld, const Inherited& from) {
         for (AcDbObjectId id : ref.attributeIds()) {
@@ -108,6 +108,13 @@ void drawModelSpace(const AcDbDatabase& db, Sink& sink, FontSet& fonts, uint32_t
     const auto* model = peek<AcDbBlockTableRecord>(db.modelSpaceId());
     if (!model) return;
     Drawer(db, sink, fonts, background).drawBlock(*model, AcGeMatrix3d(), {0xFFFFFF, nullptr, false});
+}
+
+void drawEntities(const AcDbDatabase& db, const std::vector<AcDbObjectId>& ids, Sink& sink, FontSet& fonts,
+                  uint32_t background) {
+    Drawer drawer(db, sink, fonts, background);
+    for (AcDbObjectId id : ids)
+        if (const AcDbEntity* e = peek<AcDbEntity>(id)) drawer.drawEntity(*e, AcGeMatrix3d(), {0xFFFFFF, nullptr, false});
 }
 
 }  // namespace cvx::render

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "cvx/dbid.h"
 
 #include "render/glyphs.h"
 #include "render/sink.h"
@@ -17,5 +20,9 @@ namespace cvx::render {
 uint32_t drawnColor(const AcCmEntityColor& color, uint32_t background);
 
 void drawModelSpace(const AcDbDatabase& db, Sink& sink, FontSet& fonts, uint32_t background);
+// Only the listed entities of model space (ids that are erased or no entity are skipped), as drawModelSpace
+// draws them.
+void drawEntities(const AcDbDatabase& db, const std::vector<AcDbObjectId>& ids, Sink& sink, FontSet& fonts,
+                  uint32_t background);
 
 }  // namespace cvx::render

@@ -25,6 +25,8 @@ void registerMenuCommands(Registrar& add);
 void registerOffsetCommands(Registrar& add);
 void registerListCommands(Registrar& add);
 void registerBoundaryCommands(Registrar& add);
+void registerWmfoutCommand(Registrar& add);
+void registerWmfinCommand(Registrar& add);
 
 }  // namespace cvx::editor::commands
 

@@ -24,6 +24,8 @@ void registerHostCommands() {
     commands::registerOffsetCommands(add);
     commands::registerListCommands(add);
     commands::registerBoundaryCommands(add);
+    commands::registerWmfoutCommand(add);
+    commands::registerWmfinCommand(add);
 }
 
 }  // namespace cvx::editor
