@@ -1,9 +1,8 @@
-// The affect tools: the fading laws against closed forms, a rigid entity's transformation, and the three
-// commands on small drawings (bending a polyline, following a curve, the click tool's rounds).
+// The affect tools: the fading laws against closed forms, a rigid entity's transformation, and PLAFFECT and
+// plAffectMoveX on small drawings (the click tool's rounds are driven by the script test).
 #include <cmath>
 
 #include "formula/output_mode.h"
-#include "frame/scale_xdata.h"
 #include "shaping/affect_commands.h"
 #include "shaping/affect_law.h"
 #include "unit/drawing_fixture.h"
@@ -136,48 +135,15 @@ TEST_F(AffectCommands, PlaffectBendsACurveThatIsNotRigid) {
     }
 }
 
-// A column of circles under the top end of a slanted line: without falloff each lands on the line at its
-// height; with falloff each moves by its faded share (range [-1, 1]: R = offset + 1, r = offset).
-class AffectMoveX : public DrawingTest {
-protected:
-    void expectColumnFollows(bool falloff) {
-        add(new AcDbLine({10, 0, 0}, {0, 10, 0}));
-        std::vector<AcDbObjectId> column;
-        for (double y : {2.0, 5.0, 8.0}) column.push_back(add(new AcDbCircle({0, y, 0}, AcGeVector3d::kZAxis, 1)));
-        run(&plAffectMoveXCommand, falloff ? L"5,5\nW -2,0 2,10\n\nY\n" : L"5,5\nW -2,0 2,10\n\n\n");
-        for (AcDbObjectId id : column) {
-            const double offset = 10 - centreOf(id).y;
-            EXPECT_NEAR(centreOf(id).x, falloff ? offset / (offset + 1) : offset, 1e-6) << offset;
-        }
+// A column of circles under the top end of a slanted line, the effect fading: each moves by its share
+// offset / (offset + 1) (range [-1, 1]: R = offset + 1, r = offset). Without falloff see the script test.
+TEST_F(AffectCommands, MoveXWithFalloffShiftsTheColumnByFadedShares) {
+    add(new AcDbLine({10, 0, 0}, {0, 10, 0}));
+    std::vector<AcDbObjectId> column;
+    for (double y : {2.0, 5.0, 8.0}) column.push_back(add(new AcDbCircle({0, y, 0}, AcGeVector3d::kZAxis, 1)));
+    run(&plAffectMoveXCommand, L"5,5\nW -2,0 2,10\n\nY\n");
+    for (AcDbObjectId id : column) {
+        const double offset = 10 - centreOf(id).y;
+        EXPECT_NEAR(centreOf(id).x, offset / (offset + 1), 1e-9) << offset;
     }
-};
-TEST_F(AffectMoveX, WithoutFalloffTheColumnLinesUpAlongTheCurve) { expectColumnFollows(false); }
-TEST_F(AffectMoveX, WithFalloffTheShiftFades) { expectColumnFollows(true); }
-
-// Three rounds of the click tool (a key line takes effect at the next answer): the first drags the red copy
-// onto a circle, which shrinks to half; Alt, held from that drag on, makes the second round shrink the copy by
-// 0.8, and Ctrl, held from its pick on, enlarges the circle by 1.25; the third drag is cancelled.
-TEST_F(AffectCommands, ClickToolShrinksThenEnlargesAndKeepsTheFactor) {
-    const AcDbObjectId tool = addLw({{0, 0}, {4, 0}, {4, 4}, {0, 4}}, true);
-    const AcDbObjectId inside = add(new AcDbCircle({10, 2, 0}, AcGeVector3d::kZAxis, 0.5));
-    const AcDbObjectId far = add(new AcDbCircle({40, 2, 0}, AcGeVector3d::kZAxis, 0.5));
-    const std::wstring out = run(&plAffClickCommand,
-                                 L"0,2\n10.5,2\n40.5,2\n\n"
-                                 L";@key alt down\n10,2\n"
-                                 L";@key alt up\n;@key control down\n0,0\n"
-                                 L";@key control up\n;@cancel\n");
-    EXPECT_NE(out.find(L"Press Ctrl to enlarge the entities"), std::wstring::npos) << out;
-    EXPECT_NEAR(radiusOf(inside), 0.5 * 0.5 * 1.25, 1e-9) << "shrunk inside the copy, then enlarged";
-    EXPECT_DOUBLE_EQ(radiusOf(far), 0.5);
-    AcDbObjectPointer<AcDbEntity> e(inside, AcDb::kForRead);
-    EXPECT_NEAR(getScaleFactorXData(e.object()), 0.625, 1e-9);
-    const std::vector<AcDbObjectId> ids = modelSpace();
-    ASSERT_EQ(ids.size(), 4u) << "the red copy stays";
-    AcDbObjectPointer<AcDbPolyline> copy(ids[3], AcDb::kForRead);
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->colorIndex(), 1);
-    AcDbExtents ext;
-    copy->getGeomExtents(ext);
-    EXPECT_NEAR(ext.maxPoint().x - ext.minPoint().x, 3.2, 1e-9) << "shrunk by 0.8 once";
-    EXPECT_FALSE(tool.isErased());
 }
