@@ -6,6 +6,7 @@
 //   dxf_circles_bench [--count N] [--runs R] [--ezdxf] [--keep DIR (files are written there and kept)]
 //   dxf_circles_bench --load-loop N FILE    loads FILE N times and prints each time (for a profiler)
 //   dxf_circles_bench --save-loop N FILE    saves a drawing of a million circles as FILE N times
+//   dxf_circles_bench --minimal-loop N FILE parses FILE N times with the minimal reader (for a profiler)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <spawn.h>
@@ -226,6 +227,10 @@ int main(int argc, char** argv) {
             std::printf("load %d: %.3f s (cpu %.3f s), %ld page faults\n", i + 1, t, cpu(after) - cpu(before),
                         after.ru_minflt - before.ru_minflt);
         }
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--minimal-loop") == 0) {
+        for (int i = 0, n = std::atoi(argv[2]); i < n; ++i) std::printf("parsed %zu\n", minimalRead(argv[3]));
         return 0;
     }
     if (argc == 4 && std::strcmp(argv[1], "--save-loop") == 0) {

@@ -11,7 +11,7 @@
 // ---- group codes ----
 
 namespace {
-CvxDxfKind kindOfCode(int c) {
+constexpr CvxDxfKind kindOfCode(int c) {
     using K = CvxDxfKind;
     if (c < 0) return K::Invalid;
     if (c <= 4) return K::Text;
@@ -54,18 +54,14 @@ CvxDxfKind kindOfCode(int c) {
     return K::Invalid;
 }
 
-constexpr int kLastCode = 1071;
 }  // namespace
 
-// Asked for every group of every file read: looked up in a table made once.
-CvxDxfKind cvxDxfKind(int c) {
-    static const auto table = [] {
-        std::array<CvxDxfKind, kLastCode + 1> t{};
-        for (int i = 0; i <= kLastCode; ++i) t[static_cast<size_t>(i)] = kindOfCode(i);
-        return t;
-    }();
-    return c >= 0 && c <= kLastCode ? table[static_cast<size_t>(c)] : CvxDxfKind::Invalid;
-}
+// Asked for every group of every file read: a table made by the compiler.
+constexpr std::array<CvxDxfKind, kCvxLastDxfCode + 1> kCvxDxfKinds = [] {
+    std::array<CvxDxfKind, kCvxLastDxfCode + 1> t{};
+    for (int i = 0; i <= kCvxLastDxfCode; ++i) t[static_cast<size_t>(i)] = kindOfCode(i);
+    return t;
+}();
 
 std::wstring AcDbDxfGroup::wtext() const { return cvxFromUtf8(text); }
 

@@ -2,6 +2,7 @@
 // raw text while writing, groups kept for classes that do not model them, and angle conversion.
 #pragma once
 
+#include <array>
 #include <charconv>
 #include <string>
 #include <string_view>
@@ -73,7 +74,11 @@ double cvxDegrees(double radians);
 // How the value of a group code is written in a file. A point is a PointX code followed by its Y (code + 10)
 // and, where present, Z (code + 20).
 enum class CvxDxfKind : uint8_t { Invalid, Text, Real, Int, Handle, PointX, Binary };
-CvxDxfKind cvxDxfKind(int code);
+inline constexpr int kCvxLastDxfCode = 1071;
+extern const std::array<CvxDxfKind, kCvxLastDxfCode + 1> kCvxDxfKinds;
+inline CvxDxfKind cvxDxfKind(int code) {
+    return code >= 0 && code <= kCvxLastDxfCode ? kCvxDxfKinds[static_cast<size_t>(code)] : CvxDxfKind::Invalid;
+}
 
 // A new result buffer holding a group's value (handles become object ids through the filer).
 resbuf* cvxResbufFromGroup(const AcDbDxfGroup& g, AcDbDxfFiler* filer);

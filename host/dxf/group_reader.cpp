@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "db/dxf_support.h"
 #include "dxf/dxf_error.h"
@@ -15,6 +16,11 @@ std::string_view trimmed(std::string_view s) {
 }
 
 bool parseReal(std::string_view s, double& v) {
+    // Values are almost always written without blanks or a plus sign.
+    if (!s.empty() && s.front() > '+' && s.back() != ' ' && s.back() != '\t') {
+        auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+        return r.ec == std::errc() && r.ptr == s.data() + s.size();
+    }
     s = trimmed(s);
     const char* first = s.data();
     const char* last = first + s.size();
@@ -36,11 +42,20 @@ bool parseInt(std::string_view s, int64_t& v) {
     return true;
 }
 
+// Handles are hexadecimal numbers of at most 16 digits after leading zeros.
 bool parseHandle(std::string_view s, int64_t& v) {
     s = trimmed(s);
+    if (s.empty()) return false;
+    while (s.size() > 16 && s.front() == '0') s.remove_prefix(1);
+    if (s.size() > 16) return false;
     uint64_t h = 0;
-    auto r = std::from_chars(s.data(), s.data() + s.size(), h, 16);
-    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) return false;
+    for (char c : s) {
+        unsigned d;
+        if (c >= '0' && c <= '9') d = static_cast<unsigned>(c - '0');
+        else if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f') d = static_cast<unsigned>((c | 0x20) - 'a' + 10);
+        else return false;
+        h = h << 4 | d;
+    }
     v = static_cast<int64_t>(h);
     return true;
 }
@@ -66,13 +81,6 @@ DxfGroupReader::DxfGroupReader(std::string_view text, int codePage)
         for (int b = 0x80; b < 0x100; ++b) mSpecial[b] = true;
 }
 
-bool DxfGroupReader::pull() {
-    mRawStart = mTok.offset();
-    mRawLine = mTok.line();
-    mHaveRaw = mTok.next(mRaw);
-    return mHaveRaw;
-}
-
 void DxfGroupReader::moveWindow(size_t atLeast) {
     bool final = true;
     const size_t from = mWindowStart + mElementStart;
@@ -83,15 +91,29 @@ void DxfGroupReader::moveWindow(size_t atLeast) {
     mStarted = false;  // the element's 0 group is read again
 }
 
+// Most texts are plain: eight bytes at a time are checked for escapes and, where the code page needs it,
+// bytes above 127.
+bool DxfGroupReader::isPlain(std::string_view text) const {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+    auto hasByte = [](uint64_t w, unsigned char c) {
+        const uint64_t x = w ^ (kOnes * c);
+        return ((x - kOnes) & ~x & kHighs) != 0;
+    };
+    const uint64_t high = mSpecial[0x80] ? kHighs : 0;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    for (; end - p >= 8; p += 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        if ((w & high) || hasByte(w, '\\') || hasByte(w, '^')) return false;
+    }
+    for (; p < end; ++p)
+        if (mSpecial[static_cast<unsigned char>(*p)]) return false;
+    return true;
+}
+
 std::string_view DxfGroupReader::keepText(std::string_view text) {
-    // Most texts are plain: one look at each byte settles it.
-    bool plain = true;
-    for (char c : text)
-        if (mSpecial[static_cast<unsigned char>(c)]) {
-            plain = false;
-            break;
-        }
-    if (plain) return text;
+    if (isPlain(text)) return text;
     const bool converted = mCodePage.changes(text);
     if (converted) {
         mCodePage.convert(text, mConverted);

@@ -46,8 +46,14 @@ private:
     bool readElement(DxfElement& e);
     // Moves the window to start at the current element, with at least `atLeast` bytes.
     void moveWindow(size_t atLeast);
-    bool pull();  // the next raw group into mRaw; false at the end
+    // The next raw group into mRaw; false at the end.
+    bool pull() {
+        mRawStart = mTok.offset();
+        mRawLine = mTok.line();
+        return mHaveRaw = mTok.next(mRaw);
+    }
     void parseValue(AcDbDxfGroup& g);
+    bool isPlain(std::string_view text) const;
     std::string_view keepText(std::string_view text);
 
     DxfTextSource* mSource = nullptr;  // null for a text held whole
@@ -67,5 +73,6 @@ private:
     size_t mArenaUsed = 0;
     DxfCodePageDecoder mCodePage;
     std::string mConverted;
-    bool mSpecial[256] = {};  // bytes that make a text need decoding: escapes, and code-page bytes
+    bool mSpecial[256] = {};  // bytes that make a text need decoding: escapes, and code-page bytes (all or
+                              // none of those above 127)
 };

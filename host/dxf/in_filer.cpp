@@ -48,7 +48,12 @@ bool DxfInFiler::atSubclassData(const ACHAR* subClassName) {
 
 AcDbObjectId DxfInFiler::idFromHandle(uint64_t handle) {
     if (handle == 0) return {};
-    return AcDbObjectId(mDb.impl().stubFor(handle, true));
+    // Runs of objects refer to the same owner; a stub lives as long as its database.
+    if (handle != mLastHandle) {
+        mLastHandle = handle;
+        mLastHandleId = AcDbObjectId(mDb.impl().stubFor(handle, true));
+    }
+    return mLastHandleId;
 }
 
 AcDbObjectId DxfInFiler::recordByName(AcDbDatabase::TableIndex table, std::string_view name) {

@@ -60,4 +60,6 @@ private:
         AcDbObjectId id;
     };
     NameCache mNames[AcDbDatabase::kTableCount];
+    uint64_t mLastHandle = 0;  // the last handle looked up, and its object
+    AcDbObjectId mLastHandleId;
 };
