@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "drawing_fixture.h"
+#include "unit/drawing_fixture.h"
 #include "vectorize/color_regions.h"
 #include "vectorize/image_filters.h"
 #include "vectorize/vectorize_image.h"
@@ -135,6 +135,23 @@ TEST(VectorizeRegions, LabellingMergingAndNumbering) {
         EXPECT_EQ(regionsOf(c.picture, k), c.labels) << c.what;
         EXPECT_EQ(k, c.k) << c.what;
     }
+}
+
+TEST(VectorizeRegions, AFullSizeNoisyPictureKeepsTheLabelsThe16BitGridCanHold) {
+    CImage image;
+    image.Create(1024, 768, 24);
+    unsigned state = 12345;
+    for (int y = 0; y < 768; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            state = state * 1103515245u + 12345u;
+            image.SetPixel(x, y, RGB((state >> 8) & 0xff, (state >> 16) & 0xff, (state >> 24) & 0xff));
+        }
+    }
+    LabelGrid grid(1024, 768);
+    EXPECT_EQ(makeColorRegion(image, grid, kRegionColorLimit), kLargestLabel + 1);
+    EXPECT_EQ(grid.at(1, 1), 0);
+    EXPECT_EQ(grid.at(2, 2), 1);
+    EXPECT_EQ(grid.at(1023, 767), -1);  // far past the first 32767 regions
 }
 
 TEST(VectorizeRegions, SimilarityIsStrictlyBelowTheLimitInEachChannel) {
