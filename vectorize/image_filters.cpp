@@ -82,7 +82,9 @@ PixelColor quantizeColor(PixelColor color, int level) {
         const double table[6][3] = {{bq, u, p}, {qq, bq, p}, {p, bq, u}, {p, qq, bq}, {u, p, bq}, {bq, p, qq}};
         std::copy(table[sector], table[sector] + 3, out);
     }
-    return {truncated(255 * out[0]), truncated(255 * out[1]), truncated(255 * out[2])};
+    // A value rounded up past 1 (3 steps of 38 hundredths, say) gives full brightness.
+    auto channel = [](double v) { return std::min(truncated(255 * v), 255); };
+    return {channel(out[0]), channel(out[1]), channel(out[2])};
 }
 
 void applyColorGradient(CImage& image, int level) {

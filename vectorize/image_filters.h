@@ -24,7 +24,7 @@ struct GradientSteps {
 };
 GradientSteps gradientSteps(int level);
 // The colour a pixel of this colour takes at the level: to hue, saturation and value, each rounded to the
-// level's steps, and back.
+// level's steps, and back (a channel past 255 is held at 255).
 PixelColor quantizeColor(PixelColor color, int level);
 // quantizeColor on every pixel except the outermost ring.
 void applyColorGradient(CImage& image, int level);

@@ -99,6 +99,7 @@ TEST(VectorizeFilters, GradientStepsAndColours) {
         {0, {30, 30, 200}, {216, 0, 0}},    // a level below 1 counts as 1
         {2, {0, 255, 0}, {0, 255, 255}},    // hue 120 rounds to 180
         {7, {255, 128, 0}, {244, 208, 4}},  // hue 30 rounds to 51, not 360/7
+        {3, {255, 255, 255}, {255, 255, 255}},  // value 1 rounds to 3 x 0.38: held at full brightness
     };
     for (const Case& c : cases) {
         const PixelColor out = quantizeColor(c.in, c.level);
@@ -260,7 +261,9 @@ TEST_F(VectorizeRun, OptimisationSmoothsInTheBlockAndCancelledPlacementAsksAgain
     ASSERT_FALSE(ref.isNull());
     AcDbObjectPointer<AcDbBlockReference> reference(ref, AcDb::kForRead);
     EXPECT_EQ(reference->position(), AcGePoint3d(5, 55, 0));
-    for (AcDbObjectId id : blockEntities(ref)) {
+    const auto kept = blockEntities(ref);
+    ASSERT_EQ(kept.size(), 2u);
+    for (AcDbObjectId id : kept) {
         AcDbObjectPointer<AcDb2dPolyline> smoothed(id, AcDb::kForRead);
         ASSERT_TRUE(smoothed) << "a smoothed polyline in place of the traced one";
         EXPECT_TRUE(smoothed->isClosed());
