@@ -7,6 +7,7 @@
 #include "unit/drawing_fixture.h"
 #include "vectorize/color_regions.h"
 #include "vectorize/image_filters.h"
+#include "vectorize/outline_dialog.h"
 #include "vectorize/vectorize_image.h"
 
 namespace {
@@ -276,4 +277,35 @@ TEST(VectorizePlacement, PixelsLandBelowTheTopEdgeScaledToTheHeight) {
     const AcGeMatrix3d m = reference.blockTransform();
     EXPECT_TRUE(AcGePoint3d(0, 0, 0).transformBy(m).isEqualTo(AcGePoint3d(0, 100, 0)));
     EXPECT_TRUE(AcGePoint3d(100, 200, 0).transformBy(m).isEqualTo(AcGePoint3d(50, 0, 0)));
+}
+
+TEST(VectorizeDialogSizes, WorkingWidthAndPreviewFit) {
+    struct Size {
+        int w, h;
+        bool quick;
+        int expectedW, expectedH;
+    } sizes[] = {
+        {1024, 500, false, 1024, 500}, {1025, 500, false, 1024, 499}, {1025, 500, true, 1025, 500},
+        {300, 200, false, 300, 200},
+    };
+    for (const Size& s : sizes) {
+        const PictureSize got = workingSize(s.w, s.h, s.quick);
+        EXPECT_EQ(got.width, s.expectedW) << s.w << (s.quick ? " quick" : "");
+        EXPECT_EQ(got.height, s.expectedH) << s.w << (s.quick ? " quick" : "");
+    }
+    struct Fit {
+        int w, h, areaW, areaH;
+        int expectedW, expectedH;
+        double scale;
+    } fits[] = {
+        {240, 160, 792, 538, 240, 160, 1.0},     // narrower than the area: as it is
+        {1024, 500, 792, 538, 792, 386, 792.0 / 1024},  // fitted to the width
+        {1024, 768, 792, 538, 717, 538, 538.0 / 768},   // then to the height
+    };
+    for (const Fit& f : fits) {
+        const PreviewFit got = fitPreview(f.w, f.h, f.areaW, f.areaH);
+        EXPECT_EQ(got.width, f.expectedW) << f.w << "x" << f.h;
+        EXPECT_EQ(got.height, f.expectedH) << f.w << "x" << f.h;
+        EXPECT_DOUBLE_EQ(got.scale, f.scale) << f.w << "x" << f.h;
+    }
 }
