@@ -9,6 +9,10 @@ namespace {
 
 constexpr int kMergeRounds = 50000;
 
+bool similarColors(const PixelColor& p, const PixelColor& q, int limit) {
+    return std::abs(p.red - q.red) < limit && std::abs(p.green - q.green) < limit && std::abs(p.blue - q.blue) < limit;
+}
+
 // Labels of the pixels while regions are made, wider than the grid's cells. The outermost pixel ring holds
 // kRing (label 0, never renamed); inner pixels hold a first-pass label, renamed through a table instead of
 // rewriting the cells: an inner pixel's current label is the end of its chain of renamings.
@@ -97,11 +101,7 @@ private:
     const PixelColor& color(int x, int y) const {
         return mColors[static_cast<size_t>(y) * static_cast<size_t>(mW) + static_cast<size_t>(x)];
     }
-    bool similar(int x1, int y1, int x2, int y2) const {
-        const PixelColor &p = color(x1, y1), &q = color(x2, y2);
-        return std::abs(p.red - q.red) < mLimit && std::abs(p.green - q.green) < mLimit &&
-               std::abs(p.blue - q.blue) < mLimit;
-    }
+    bool similar(int x1, int y1, int x2, int y2) const { return similarColors(color(x1, y1), color(x2, y2), mLimit); }
     // During the first pass no label has been renamed yet.
     int32_t firstLabel(int x, int y) {
         const int32_t v = at(x, y);
@@ -127,8 +127,7 @@ private:
 }  // namespace
 
 bool isSimilarColor(const CImage& image, POINT a, POINT b, int limit) {
-    const PixelColor p = readPixel(image, a.x, a.y), q = readPixel(image, b.x, b.y);
-    return std::abs(p.red - q.red) < limit && std::abs(p.green - q.green) < limit && std::abs(p.blue - q.blue) < limit;
+    return similarColors(readPixel(image, a.x, a.y), readPixel(image, b.x, b.y), limit);
 }
 
 int makeColorRegion(const CImage& image, LabelGrid& grid, int limit) {
