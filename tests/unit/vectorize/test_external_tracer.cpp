@@ -171,7 +171,7 @@ TEST_F(ExternalTracer, ATracedPictureIsPlacedAsACleanBlockAndItsDxfDeleted) {
     if (!fs::exists(tracer))
         GTEST_SKIP() << "the tracer program is not built";
     setModuleFolder(CVX_BINARY_DIR);
-    // 60 x 40 white picture with a 20 x 10 black bar and a 1-pixel speck.
+    // 60 x 40 white picture with a 20 x 10 black bar and a 1-pixel dot.
     CImage picture;
     ASSERT_TRUE(picture.Create(60, 40, 24));
     for (int y = 0; y < 40; ++y)
@@ -199,7 +199,7 @@ TEST_F(ExternalTracer, ATracedPictureIsPlacedAsACleanBlockAndItsDxfDeleted) {
     std::vector<AcDbObjectId> left;
     for (AcDbObjectId id : block->entityIds())
         if (!id.isErased()) left.push_back(id);
-    ASSERT_EQ(left.size(), 1u);  // the bar; the frame is erased, the speck never traced or too small
+    ASSERT_EQ(left.size(), 1u);  // the bar; the frame is erased, the dot never traced or too small
     AcDbObjectPointer<AcDbPolyline> bar(left[0], AcDb::kForRead);
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->colorIndex(), 0);
