@@ -14,7 +14,7 @@ namespace {
 
 const COLORREF kPictureBackground = RGB(0xEE, 0xEE, 0xEE);
 const COLORREF kPreviewRed = RGB(255, 0, 0);
-constexpr int kAcceptNoZeroNoNegative = 2 | 4;
+constexpr int kAcceptNoZeroNoNegative = 2 | 4;  // a net needs a height above zero
 
 void pictureMissing() { messageBoxBilingual(L"请先载入图片", L"Please load the picture first"); }
 
@@ -25,7 +25,6 @@ ImageHoleNet::ImageHoleNet(CWnd* parent) : CAcUiDialog(IDD_IMAGE_HOLE_NET, paren
     onClicked(IDC_NET_LOAD, &ImageHoleNet::loadImage);
     onClicked(IDC_NET_PREVIEW, &ImageHoleNet::preview);
     onClicked(IDC_NET_DRAW, &ImageHoleNet::doDrawing);
-    onClicked(IDC_NET_INVERT, [this] { mInvert = IsDlgButtonChecked(IDC_NET_INVERT) == BST_CHECKED; });
     onCustomDraw(IDC_NET_CONTRAST, &ImageHoleNet::contrastDrawn);
     onCustomDraw(IDC_NET_BRIGHTNESS, &ImageHoleNet::brightnessDrawn);
     onCustomDraw(IDC_NET_SIZE, &ImageHoleNet::sizeDrawn);

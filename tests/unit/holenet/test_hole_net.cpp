@@ -136,7 +136,9 @@ TEST_F(HoleDrawing, SquaresDiamondsAndSelectedShapesAreCentredAndSizedByTheRadiu
         EXPECT_EQ(pl->numVerts(), 4u);
         AcGePoint3d v0;
         pl->getPointAt(0, v0);
-        if (c.shape == HoleShape::Diamond) EXPECT_TRUE(v0.isEqualTo(AcGePoint3d(100.25 + q, 61.75, 0)));
+        if (c.shape == HoleShape::Diamond) {
+            EXPECT_TRUE(v0.isEqualTo(AcGePoint3d(100.25 + q, 61.75, 0)));
+        }
     }
 }
 

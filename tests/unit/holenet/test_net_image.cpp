@@ -10,7 +10,7 @@ namespace {
 
 // A one-pixel image of the depth holding the grey value (8-bit: the grey-ramp index).
 void makeGrey(CImage& image, int bpp, BYTE v) {
-    image.Create(1, 1, bpp, bpp == 32 ? CImage::createAlphaChannel : 0);
+    image.Create(1, 1, bpp, bpp == 32 ? DWORD(CImage::createAlphaChannel) : 0);
     auto* p = static_cast<BYTE*>(image.GetPixelAddress(0, 0));
     if (bpp == 8) {
         p[0] = v;
@@ -53,7 +53,9 @@ TEST(NetImage, ContrastAndBrightnessMapEveryChannelAndDepthAlike) {
                 EXPECT_EQ(p[1], c.out);
                 EXPECT_EQ(p[2], c.out);
             }
-            if (bpp == 32) EXPECT_EQ(p[3], 77);  // alpha stays
+            if (bpp == 32) {
+                EXPECT_EQ(p[3], 77);  // alpha stays
+            }
         }
     }
 }
