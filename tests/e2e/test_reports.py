@@ -208,6 +208,21 @@ class Reports(CurvixRun):
         along = [(t.dxf.text, round(t.dxf.insert[1] - 1, 6)) for t in texts[4:]]
         self.assertEqual(along, [("1", 2.0), ("2", 5.0)], "PLJD1 picked near the lower end numbers upward")
 
+    def test_refusals_leave_no_document_and_no_marks(self):
+        def fill(doc):
+            doc.modelspace().add_arc((0, 0), 3, 0, 90)
+
+        missing = self.path("no/such/folder/r.xls")
+        script = ('CLIST ALL\n\n'
+                  ';@file ""\nARCLIST ALL\n\n'
+                  f';@file "{missing}"\nPLLIST ALL\n\n'
+                  "PLJD ALL\n\n\n")
+        printed, _, out = self.run_on(fill, script)
+        for message in ("No circle selected.", "No file name asigned.",
+                        "Create file <%s> fail." % missing.replace(".xls", ".html"), "No intersection found."):
+            self.assertIn(message, printed)
+        self.assertEqual(len(out.modelspace().query("POINT TEXT")), 0)
+
 
 if __name__ == "__main__":
     unittest.main()
