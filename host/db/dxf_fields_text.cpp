@@ -211,6 +211,8 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
             case 210: mNormal = vec(g); break;
             default: cvxKeepGroup(this, kSectionTail, g);
         }
+    // The file gives the insertion point in the reference's own coordinate system (its normal's arbitrary axes).
+    if (!isZAxis(mNormal)) mPos = AcGeMatrix3d::planeToWorld(mNormal) * mPos;
     return filer->filerStatus();
 }
 
@@ -221,7 +223,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeString(100, array ? L"AcDbMInsertBlock" : L"AcDbBlockReference");
     if (!mAttributes.empty()) filer->writeInt16(66, 1);
     cvxWriteRecordName(filer, 2, mBlock);
-    filer->writePoint3d(10, mPos);
+    filer->writePoint3d(10, isZAxis(mNormal) ? mPos : AcGeMatrix3d::worldToPlane(mNormal) * mPos);
     if (mScale.sx != 1) filer->writeDouble(41, mScale.sx);
     if (mScale.sy != 1) filer->writeDouble(42, mScale.sy);
     if (mScale.sz != 1) filer->writeDouble(43, mScale.sz);

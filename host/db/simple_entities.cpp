@@ -271,7 +271,23 @@ Acad::ErrorStatus AcDbText::transformBy(const AcGeMatrix3d& m) {
     mRotation = cvxAngleInPlane(dir, mNormal);
     // The exact mirror image of a text is the text turned by the mirrored baseline and drawn upside down.
     // (Keeping mirrored texts readable is the MIRROR command's choice.)
-    if (mirrored) mGenFlags ^= 4;
+    if (mirrored) {
+        mGenFlags ^= 4;
+        // Upside down is drawn about the middle of the capital height, the image lies about the text's origin
+        // line: move the text by the difference (none for a middle alignment; a bottom alignment depends on
+        // the font's descent and is left as it is).
+        bool fitted = mHorz == AcDb::kTextAlign || mHorz == AcDb::kTextFit;  // drawn on the baseline
+        double dy = 0;
+        if (!fitted && (mHorz == AcDb::kTextMid || mVert == AcDb::kTextVertMid)) dy = -0.5;
+        else if (!fitted && mVert == AcDb::kTextTop) dy = -1;
+        if (fitted || dy != 0 || mVert != AcDb::kTextBottom) {
+            AcGeVector3d n = mNormal.isZeroLength() ? AcGeVector3d::kZAxis : mNormal.normal();
+            AcGeVector3d up = n.crossProduct(cvxDirectionInPlane(mRotation, mNormal));
+            AcGeVector3d shift = -mHeight * (2 * dy + 1) * up;
+            mPos += shift;
+            mAlign += shift;
+        }
+    }
     return Acad::eOk;
 }
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "drawing_fixture.h"
+#include "unit/drawing_fixture.h"
 #include "editor/commands/metafile.h"
 
 namespace mf = cvx::editor::metafile;
