@@ -53,7 +53,7 @@ BOOL ImageHoleNet::OnInitDialog() {
             {IDC_NET_LOAD, L"Load Image"}, {IDC_NET_PREVIEW, L"Preview"}, {IDC_NET_DRAW, L"Do Drawing"},
             {IDC_NET_CONTRAST_LABEL, L"Contrast:"}, {IDC_NET_BRIGHTNESS_LABEL, L"Brightness:"},
             {IDC_NET_SIZE_LABEL, L"Size:"}, {IDC_NET_ROWS_LABEL, L"Rows:"}, {IDC_NET_INVERT, L"BlockWhiteInvert"},
-            {IDC_NET_CIRCLE, L"Circle"}, {IDC_NET_CIRCLE + 1, L"Square"}, {IDC_NET_CIRCLE + 2, L"Diamond"},
+            {IDC_NET_CIRCLE, L"Circle"}, {IDC_NET_CIRCLE + 1, L"Squart"}, {IDC_NET_CIRCLE + 2, L"Diamond"},
             {IDC_NET_SELECTED_SHAPE, L"Select..."}};
         for (const auto& [id, text] : captions) SetDlgItemText(id, text);
     }
@@ -196,7 +196,10 @@ bool ImageHoleNet::askPlacement() {
     acedInitGet(kAcceptNoZeroNoNegative, nullptr);
     mReady = getDistBilingual(asDblArray(picked), L"\n请指定高度>>", L"\nPlease specify the height>>", height) == RTNORM;
     if (mReady) {
+        // The origin is kept at the top edge of the net (the picked point raised by the height), and the holes
+        // are placed down from origin + height: the net stands one height above the picked point.
         mOrigin = picked;
+        mOrigin.y += height;
         mHeight = height;
     }
     if (mShape == HoleShape::Selected) mHoleEntity = selectHoleEntity();

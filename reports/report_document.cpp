@@ -1,5 +1,7 @@
 #include "reports/report_document.h"
 
+#include <iconv.h>
+
 #include <cwchar>
 
 #include "cvx/files.h"
@@ -61,6 +63,25 @@ bool askReportPath(const ACHAR* cnFilter, const ACHAR* enFilter, std::wstring& h
     return true;
 }
 
+namespace {
+// The document says it is in the Chinese national encoding (its head names gb2312, which readers take as the
+// GBK family); its bytes are written in GB18030, that family's full form, so every character survives.
+std::string inDocumentEncoding(const std::string& utf8) {
+    iconv_t cd = iconv_open("GB18030", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
+    std::string out(utf8.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    size_t inLeft = utf8.size();
+    char* o = out.data();
+    size_t outLeft = out.size();
+    const size_t rc = iconv(cd, &in, &inLeft, &o, &outLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1)) return utf8;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+}  // namespace
+
 ReportFile::ReportFile(const std::wstring& path) : mFile(std::fopen(cvxNativePath(path.c_str()).c_str(), "wb")) {}
 
 ReportFile::~ReportFile() {
@@ -75,7 +96,7 @@ void ReportFile::write(const std::wstring& text) {
         if (c == L'\n') lines += L'\r';
         lines += c;
     }
-    const std::string bytes = cvxToUtf8(lines);
+    const std::string bytes = inDocumentEncoding(cvxToUtf8(lines));
     std::fwrite(bytes.data(), 1, bytes.size(), mFile);
 }
 

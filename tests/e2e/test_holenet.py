@@ -49,11 +49,12 @@ class HoleNet(CurvixRun):
         return r.stdout, ezdxf.readfile(out).modelspace()
 
     def check_grid(self, centres_and_radii, origin=(10, 20), height=24.0):
-        """One hole per cell at the cell centres of a 24 x 48 grid, sized by the darkness of its column."""
+        """One hole per cell at the cell centres of a 24 x 48 grid, sized by the darkness of its column; the net
+        stands one height above the picked origin."""
         self.assertEqual(len(centres_and_radii), 24 * 48)
         k = height / HEIGHT
         for (x, y), radius in centres_and_radii:
-            column, row = (x - origin[0]) / k / 2 - 0.5, (origin[1] + height - y) / k / 2 - 0.5
+            column, row = (x - origin[0]) / k / 2 - 0.5, (origin[1] + 2 * height - y) / k / 2 - 0.5
             self.assertAlmostEqual(column, round(column), places=6)
             self.assertAlmostEqual(row, round(row), places=6)
             self.assertTrue(0 <= round(row) < 24 and 0 <= round(column) < 48)

@@ -42,7 +42,7 @@ class Table(HTMLParser):
 
 def read_table(path):
     with open(path, "rb") as f:
-        text = f.read().decode("utf-8")
+        text = f.read().decode("gb18030")
     assert "\r\n" in text and "\n" not in text.replace("\r\n", ""), "every line ends with CR LF"
     t = Table()
     t.feed(text)
