@@ -1,22 +1,18 @@
 #include "frame/command_table.h"
 
-#include <string>
-#include <utility>
-
 #include "formula/formula_command.h"
 #include "frame/about.h"
-#include "frame/bilingual.h"
 #include "frame/product.h"
 #include "holenet/holenet_command.h"
 #include "linkline/link_commands.h"
 #include "outline/commands.h"
 #include "polyline/commands.h"
-#include "reports/commands.h"
 #include "polyline/coordinate_file.h"
 #include "polyline/text_outline.h"
+#include "reports/commands.h"
 #include "shaping/affect_commands.h"
-#include "shaping/blends_command.h"
 #include "shaping/batch_intersect_commands.h"
+#include "shaping/blends_command.h"
 #include "shaping/fence_map_command.h"
 #include "shaping/interpolation_commands.h"
 #include "vectorize/r2v_command.h"
@@ -79,40 +75,12 @@ const std::array<CommandEntry, kCommandCount> kTable = {{
     {L"CVX_DEMOQM", L"CVX_DEMOQM", false, &demoQM},
 }};
 
-void reportNotBuilt(int index) {
-    const std::wstring name = kTable[static_cast<size_t>(index)].localName;
-    const std::wstring cn = L"\n命令 " + name + L" 在此版本中尚不可用。";
-    const std::wstring en = L"\nThe command " + name + L" is not available in this build yet.";
-    printBilingual(cn.c_str(), en.c_str());
-}
-
-// One function per table row, since a command function takes no arguments.
-template <int I>
-void notBuilt() {
-    reportNotBuilt(I);
-}
-
-template <int... I>
-constexpr std::array<AcRxFunctionPtr, kCommandCount> notBuiltFunctions(std::integer_sequence<int, I...>) {
-    return {&notBuilt<I>...};
-}
-
-constexpr std::array<AcRxFunctionPtr, kCommandCount> kNotBuilt =
-    notBuiltFunctions(std::make_integer_sequence<int, kCommandCount>());
-
 }  // namespace
 
 const std::array<CommandEntry, kCommandCount>& commandTable() { return kTable; }
 
-AcRxFunctionPtr commandFunction(int index) {
-    const CommandEntry& entry = kTable.at(static_cast<size_t>(index));
-    return entry.function ? entry.function : kNotBuilt[static_cast<size_t>(index)];
-}
-
 void registerCommands() {
-    for (int i = 0; i < kCommandCount; ++i) {
-        const CommandEntry& entry = kTable[static_cast<size_t>(i)];
-        acedRegCmds->addCommand(kCommandGroup, entry.globalName, entry.localName, ACRX_CMD_MODAL,
-                                commandFunction(i), nullptr, -1, nullptr);
-    }
+    for (const CommandEntry& entry : kTable)
+        acedRegCmds->addCommand(kCommandGroup, entry.globalName, entry.localName, ACRX_CMD_MODAL, entry.function,
+                                nullptr, -1, nullptr);
 }

@@ -25,3 +25,17 @@ int selectByTypes(std::initializer_list<const ACHAR*> types, ads_name selectionS
     acutRelRb(filter);
     return rc;
 }
+
+AcDbObjectId pickOneByTypes(std::initializer_list<const ACHAR*> types) {
+    resbuf* filter = entityTypeFilter(types);
+    ads_name set = {0, 0};
+    const int rc = acedSSGet(L":S", nullptr, nullptr, filter, set);
+    acutRelRb(filter);
+    AcDbObjectId id;
+    if (rc == RTNORM) {
+        ads_name first = {0, 0};
+        if (acedSSName(set, 0, first) == RTNORM) acdbGetObjectId(id, first);
+        acedSSFree(set);
+    }
+    return id;
+}

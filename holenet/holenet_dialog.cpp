@@ -210,16 +210,8 @@ bool ImageHoleNet::askPlacement() {
 AcDbObjectId ImageHoleNet::selectHoleEntity() {
     printBilingual(L"\n请选择一个代表网孔的物体（多段线、圆、椭圆或图块）:",
                    L"\nPlease select an entity(polyline, circle, ellipse or block) representing the hole:");
-    resbuf* filter = entityTypeFilter({L"LWPOLYLINE", L"POLYLINE", L"CIRCLE", L"ELLIPSE", L"INSERT", L"SPLINE"});
-    ads_name set = {0, 0};
-    const int rc = acedSSGet(L":S", nullptr, nullptr, filter, set);
-    acutRelRb(filter);
-    AcDbObjectId id;
-    if (rc == RTNORM) {
-        ads_name first = {0, 0};
-        if (acedSSName(set, 0, first) == RTNORM) acdbGetObjectId(id, first);
-        acedSSFree(set);
-    }
+    const AcDbObjectId id =
+        pickOneByTypes({L"LWPOLYLINE", L"POLYLINE", L"CIRCLE", L"ELLIPSE", L"INSERT", L"SPLINE"});
     if (id.isNull()) printBilingual(L"没有选中物体。\n", L"No Entity selected.\n");
     return id;
 }

@@ -9,9 +9,6 @@ PolylineKind polylineKindOf(const AcDbEntity* entity) {
     return PolylineKind::kNone;
 }
 
-namespace {
-
-// Positions of a 2D or 3D polyline's vertices in iterator order, in world coordinates.
 void readHeavyVertices(const AcDbHeavyPolyline* pl, std::vector<AcGePoint3d>& out) {
     const auto* pl2 = AcDb2dPolyline::cast(pl);
     std::unique_ptr<AcDbObjectIterator> it(pl->vertexIterator());
@@ -22,8 +19,6 @@ void readHeavyVertices(const AcDbHeavyPolyline* pl, std::vector<AcGePoint3d>& ou
         else if (const auto* v3 = AcDb3dPolylineVertex::cast(e)) out.push_back(v3->position());
     }
 }
-
-}  // namespace
 
 PolylinePoints readPolylinePoints(const AcDbEntity* entity) {
     PolylinePoints r;

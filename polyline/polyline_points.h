@@ -17,6 +17,8 @@ struct PolylinePoints {
 
 // The kind of the entity when it is a lightweight, 2D or 3D polyline; kNone otherwise.
 PolylineKind polylineKindOf(const AcDbEntity* entity);
+// Appends the positions of a 2D or 3D polyline's vertices in iterator order, in world coordinates.
+void readHeavyVertices(const AcDbHeavyPolyline* pl, std::vector<AcGePoint3d>& out);
 // Reads an open polyline; kind kNone (and no points) for any other entity.
 PolylinePoints readPolylinePoints(const AcDbEntity* entity);
 // The length of a curve: the distance at its end parameter (0 when the host cannot tell).

@@ -2,24 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
+
+#include "polyline/polyline_points.h"
 
 namespace {
 
 constexpr double kSameX = 0.0001;
-
-std::vector<AcGePoint3d> heavyVertices(const AcDbHeavyPolyline* pl) {
-    std::vector<AcGePoint3d> out;
-    const auto* pl2 = AcDb2dPolyline::cast(pl);
-    std::unique_ptr<AcDbObjectIterator> it(pl->vertexIterator());
-    for (it->start(); !it->done(); it->step()) {
-        const AcDbEntity* e = it->entity();
-        if (!e || e->isErased()) continue;
-        if (const auto* v2 = AcDb2dVertex::cast(e)) out.push_back(pl2 ? pl2->vertexPosition(*v2) : v2->position());
-        else if (const auto* v3 = AcDb3dPolylineVertex::cast(e)) out.push_back(v3->position());
-    }
-    return out;
-}
 
 std::vector<AcGePoint3d> ends(const AcDbCurve* curve) {
     AcGePoint3d start, end;
@@ -41,7 +29,11 @@ std::optional<std::vector<AcGePoint3d>> listedVertices(const AcDbEntity* entity)
         }
         return out;
     }
-    if (const auto* heavy = AcDbHeavyPolyline::cast(entity)) return heavyVertices(heavy);
+    if (const auto* heavy = AcDbHeavyPolyline::cast(entity)) {
+        std::vector<AcGePoint3d> out;
+        readHeavyVertices(heavy, out);
+        return out;
+    }
     if (const auto* spline = AcDbSpline::cast(entity)) {
         std::vector<AcGePoint3d> out;
         for (int i = 0; i < spline->numFitPoints(); ++i) {

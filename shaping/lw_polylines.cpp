@@ -6,16 +6,7 @@
 AcDbObjectId selectOneLwPolyline(const ACHAR* cn, const ACHAR* en) {
     printBilingual(cn, en);
     // The filter names the type twice, as an "or" of one: the selection accepts it like any other type list.
-    resbuf* filter = entityTypeFilter({L"LWPOLYLINE", L"LWPOLYLINE"});
-    ads_name set = {0, 0};
-    const int rc = acedSSGet(L":S", nullptr, nullptr, filter, set);
-    acutRelRb(filter);
-    AcDbObjectId id;
-    if (rc == RTNORM) {
-        ads_name first = {0, 0};
-        if (acedSSName(set, 0, first) == RTNORM) acdbGetObjectId(id, first);
-        acedSSFree(set);
-    }
+    const AcDbObjectId id = pickOneByTypes({L"LWPOLYLINE", L"LWPOLYLINE"});
     if (id.isNull()) printBilingual(L"没有选择多段线。\n", L"No LWPOLYLINE selected.\n");
     return id;
 }

@@ -103,17 +103,8 @@ void insertCommand() {
     AcDbObjectId block = blockForInsert(db, name);
     if (block.isNull()) return;
     AcGePoint3d p;
-    if (getPoint(nullptr, L"Specify insertion point: ", p) != RTNORM) return;
     ads_real sx = 1, sy = 1, rotation = 0;
-    acedInitGet(2, nullptr);
-    int rc = acedGetReal(L"Enter X scale factor <1>: ", &sx);
-    if (rc != RTNORM && rc != RTNONE) return;
-    sy = sx;
-    acedInitGet(2, nullptr);
-    rc = acedGetReal(L"Enter Y scale factor <use X scale factor>: ", &sy);
-    if (rc != RTNORM && rc != RTNONE) return;
-    rc = acedGetAngle(asDblArray(p), L"Specify rotation angle <0>: ", &rotation);
-    if (rc != RTNORM && rc != RTNONE) return;
+    if (!askInsertion(p, sx, sy, rotation)) return;
     auto* ref = new AcDbBlockReference(p, block);
     ref->setScaleFactors(AcGeScale3d(sx, sy, 1));
     ref->setRotation(rotation);

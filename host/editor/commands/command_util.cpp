@@ -76,4 +76,19 @@ int transformEntities(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& 
     return done;
 }
 
+bool askInsertion(AcGePoint3d& at, ads_real& sx, ads_real& sy, ads_real& rotation) {
+    if (getPoint(nullptr, L"Specify insertion point: ", at) != RTNORM) return false;
+    sx = 1;
+    rotation = 0;
+    acedInitGet(2, nullptr);
+    int rc = acedGetReal(L"Enter X scale factor <1>: ", &sx);
+    if (rc != RTNORM && rc != RTNONE) return false;
+    sy = sx;
+    acedInitGet(2, nullptr);
+    rc = acedGetReal(L"Enter Y scale factor <use X scale factor>: ", &sy);
+    if (rc != RTNORM && rc != RTNONE) return false;
+    rc = acedGetAngle(asDblArray(at), L"Specify rotation angle <0>: ", &rotation);
+    return rc == RTNORM || rc == RTNONE;
+}
+
 }  // namespace cvx::editor::commands

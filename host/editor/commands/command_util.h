@@ -14,6 +14,9 @@ namespace cvx::editor::commands {
 AcDbObjectId addEntity(AcDbEntity* ent);
 // acedGetPoint as a world point (the answer is in the user system); base, a world point, may be null.
 int getPoint(const AcGePoint3d* base, const wchar_t* prompt, AcGePoint3d& p);
+// The insertion point, the X and Y scale factors (Y takes X's by default) and the rotation, asked as INSERT
+// asks them; false when an answer was cancelled.
+bool askInsertion(AcGePoint3d& at, ads_real& sx, ads_real& sy, ads_real& rotation);
 // The ids of an interactive selection; empty when nothing was selected or the user cancelled.
 std::vector<AcDbObjectId> selectObjects();
 // The circle through three points; false when they lie on a line.

@@ -54,17 +54,8 @@ void wmfinCommand() {
         return;
     }
     AcGePoint3d corner;
-    if (getPoint(nullptr, L"Specify insertion point: ", corner) != RTNORM) return;
     ads_real sx = 1, sy = 1, rotation = 0;
-    acedInitGet(2, nullptr);
-    int rc = acedGetReal(L"Enter X scale factor <1>: ", &sx);
-    if (rc != RTNORM && rc != RTNONE) return;
-    sy = sx;
-    acedInitGet(2, nullptr);
-    rc = acedGetReal(L"Enter Y scale factor <use X scale factor>: ", &sy);
-    if (rc != RTNORM && rc != RTNONE) return;
-    rc = acedGetAngle(asDblArray(corner), L"Specify rotation angle <0>: ", &rotation);
-    if (rc != RTNORM && rc != RTNONE) return;
+    if (!askInsertion(corner, sx, sy, rotation)) return;
     AcDbObjectId block = newMetafileBlock(db, picture);
     if (block.isNull()) {
         acutPrintf(L"Could not add the metafile's block.\n");

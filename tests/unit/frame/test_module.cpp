@@ -74,24 +74,6 @@ TEST_F(Module, ChineseVersionInTheRegistryMakesTheModuleSpeakChinese) {
     EXPECT_FALSE(chineseLanguage());
 }
 
-TEST_F(Module, CommandsNotInThisBuildSaySoInTheirLanguage) {
-    acrxEntryPoint(AcRx::kInitAppMsg, nullptr);
-    cvx::editor::takeTranscript();
-    int missing = 0;
-    for (const CommandEntry& e : commandTable()) {
-        if (e.function) continue;
-        ++missing;
-        const std::wstring name = e.localName;
-        setChineseLanguage(false);
-        acedRegCmds->lookupCmd(e.localName, false)->functionAddr()();
-        EXPECT_EQ(cvx::editor::takeTranscript(), L"\nThe command " + name + L" is not available in this build yet.");
-        setChineseLanguage(true);
-        acedRegCmds->lookupCmd(e.globalName, true)->functionAddr()();
-        EXPECT_EQ(cvx::editor::takeTranscript(), L"\n命令 " + name + L" 在此版本中尚不可用。");
-    }
-    if (missing == 0) GTEST_SKIP() << "every command is built";
-}
-
 TEST_F(Module, TheReactorClassIsRegisteredWithItsProperties) {
     acrxEntryPoint(AcRx::kInitAppMsg, nullptr);
     auto* c = static_cast<AcRxClass*>(acrxClassDictionary()->at(L"LinkLineToNotify"));
