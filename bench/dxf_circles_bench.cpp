@@ -31,14 +31,7 @@ using Clock = std::chrono::steady_clock;
 
 double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
 
-template <typename Fn>
-double median(int runs, Fn fn) {
-    std::vector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        auto a = Clock::now();
-        fn();
-        t.push_back(seconds(a, Clock::now()));
-    }
+double medianOf(std::vector<double> t) {
     std::sort(t.begin(), t.end());
     return t[t.size() / 2];
 }
@@ -147,25 +140,43 @@ size_t hostLoad(const std::string& path, AcDbDatabase& db) {
 
 // Median seconds of loading the file into a new database, and of closing that database (freeing every
 // object) afterwards: the two are timed apart.
-struct LoadTimes {
-    double load, close;
-    size_t loaded;
+// Rounds of saving, then rounds of loading, each with the host and then the minimal reference, so that both see
+// the machine in the same state; the medians over the rounds are compared.
+struct Rounds {
+    double hostSave, hostLoad, hostClose, minWrite, minRead;
+    size_t loaded, parsed;
 };
-LoadTimes hostLoadAndClose(const std::string& path, int runs) {
-    std::vector<double> load, close;
-    size_t loaded = 0;
+Rounds runRounds(AcDbDatabase& db, const std::string& hostFile, const std::string& minFile, int count, int runs) {
+    std::vector<double> saves, loads, closes, minWrites, minReads;
+    Rounds r{};
+    const std::wstring w(hostFile.begin(), hostFile.end());
     for (int i = 0; i < runs; ++i) {
-        auto db = std::make_unique<AcDbDatabase>(false);
         auto a = Clock::now();
-        loaded = hostLoad(path, *db);
-        auto b = Clock::now();
-        db.reset();
-        load.push_back(seconds(a, b));
-        close.push_back(seconds(b, Clock::now()));
+        db.dxfOut(w.c_str());
+        saves.push_back(seconds(a, Clock::now()));
+        a = Clock::now();
+        minimalWrite(minFile, count);
+        minWrites.push_back(seconds(a, Clock::now()));
     }
-    std::sort(load.begin(), load.end());
-    std::sort(close.begin(), close.end());
-    return {load[load.size() / 2], close[close.size() / 2], loaded};
+    sync();  // the files written are on disk before the reading rounds start
+    for (int i = 0; i < runs; ++i) {
+        auto loadedDb = std::make_unique<AcDbDatabase>(false);
+        auto a = Clock::now();
+        r.loaded = hostLoad(hostFile, *loadedDb);
+        auto b = Clock::now();
+        loadedDb.reset();
+        loads.push_back(seconds(a, b));
+        closes.push_back(seconds(b, Clock::now()));
+        a = Clock::now();
+        r.parsed = minimalRead(minFile);
+        minReads.push_back(seconds(a, Clock::now()));
+    }
+    r.hostSave = medianOf(saves);
+    r.hostLoad = medianOf(loads);
+    r.hostClose = medianOf(closes);
+    r.minWrite = medianOf(minWrites);
+    r.minRead = medianOf(minReads);
+    return r;
 }
 
 // Peak memory of a fresh process that only loads the file, in bytes.
@@ -259,24 +270,18 @@ int main(int argc, char** argv) {
     std::string hostFile = dir + "/cvx-bench-host.dxf", minFile = dir + "/cvx-bench-min.dxf";
     AcDbDatabase db;
     buildDrawing(db, count);
-    std::wstring w(hostFile.begin(), hostFile.end());
-    double hostSave = median(runs, [&] { db.dxfOut(w.c_str()); });
-    LoadTimes host = hostLoadAndClose(hostFile, runs);
-    size_t loaded = host.loaded;
-    double minWrite = median(runs, [&] { minimalWrite(minFile, count); });
-    size_t parsed = 0;
-    double minRead = median(runs, [&] { parsed = minimalRead(minFile); });
+    const Rounds r = runRounds(db, hostFile, minFile, count, runs);
     long peak = loadOnlyPeak(argv[0], hostFile);
 
     double load[3] = {-1, -1, -1};
     getloadavg(load, 3);
-    std::printf("%d circles, median of %d runs (load average %.2f %.2f %.2f)\n", count, runs, load[0], load[1], load[2]);
+    std::printf("%d circles, median of %d rounds (load average %.2f %.2f %.2f)\n", count, runs, load[0], load[1], load[2]);
     std::printf("%-28s %10s %8s\n", "", "seconds", "ratio");
-    std::printf("%-28s %10.3f %8.2f\n", "host save", hostSave, hostSave / minWrite);
-    std::printf("%-28s %10.3f %8.2f\n", "host load", host.load, host.load / minRead);
-    std::printf("%-28s %10.3f\n", "host close (frees it all)", host.close);
-    std::printf("%-28s %10.3f\n", "minimal write (to_chars)", minWrite);
-    std::printf("%-28s %10.3f\n", "minimal read (from_chars)", minRead);
+    std::printf("%-28s %10.3f %8.2f\n", "host save", r.hostSave, r.hostSave / r.minWrite);
+    std::printf("%-28s %10.3f %8.2f\n", "host load", r.hostLoad, r.hostLoad / r.minRead);
+    std::printf("%-28s %10.3f\n", "host close (frees it all)", r.hostClose);
+    std::printf("%-28s %10.3f\n", "minimal write (to_chars)", r.minWrite);
+    std::printf("%-28s %10.3f\n", "minimal read (from_chars)", r.minRead);
     if (ezdxf) {
         std::string n = std::to_string(count);
         std::string ezFile = dir + "/cvx-bench-ezdxf.dxf";
@@ -290,8 +295,8 @@ int main(int argc, char** argv) {
     }
     std::printf("%-28s %10.1f bytes (load-only process)\n", "peak memory per circle",
                 peak > 0 ? static_cast<double>(peak) / count : -1.0);
-    if (loaded != static_cast<size_t>(count) || parsed != static_cast<size_t>(count))
-        std::printf("warning: loaded %zu and parsed %zu circles\n", loaded, parsed);
+    if (r.loaded != static_cast<size_t>(count) || r.parsed != static_cast<size_t>(count))
+        std::printf("warning: loaded %zu and parsed %zu circles\n", r.loaded, r.parsed);
     if (!keep) {
         std::remove(hostFile.c_str());
         std::remove(minFile.c_str());
