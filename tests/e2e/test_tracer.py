@@ -1,19 +1,15 @@
 """The tracer program of the vectoriser's quick mode: a picture of a black disc and a black square on white
 becomes a DXF file that ezdxf reads and audits without a complaint, holding one closed polyline per shape (its
 area that of the shape, its place upright) and a frame round the picture; a wrong command line is refused."""
-import math
 import os
 import struct
 import subprocess
-import sys
-import tempfile
 import unittest
 
 import ezdxf
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from curvix_run import BINARY_DIR  # noqa: E402
-from dxf_e2e import audit_problems  # noqa: E402
+from curvix_run import BINARY_DIR, CurvixRun
+from dxf_e2e import audit_problems
 
 TRACER = os.path.join(BINARY_DIR, "autotrace", "autotrace")
 W, H = 320, 200
@@ -55,20 +51,10 @@ def trace(*args):
     return subprocess.run([TRACER, *args], capture_output=True, text=True, timeout=60)
 
 
-class Tracer(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.dir.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
-
+class Tracer(CurvixRun):
     def test_disc_and_square_come_out_as_closed_polylines_with_their_areas_and_a_frame(self):
         disc_area = sum(is_dark(x, y) for x in range(0, 170) for y in range(H))
         square_area = (SQUARE[2] - SQUARE[0]) * (SQUARE[3] - SQUARE[1])
-        self.assertAlmostEqual(disc_area / (math.pi * DISC[2] ** 2), 1, delta=0.01)
         for bits in (8, 24, 32):
             with self.subTest(bits=bits):
                 bmp, dxf = self.path(f"shapes{bits}.bmp"), self.path(f"shapes{bits}.dxf")
