@@ -10,17 +10,15 @@
 
 namespace {
 
-std::vector<std::wstring> texts(const ReportRow& row) {
-    std::vector<std::wstring> out;
-    for (const ReportCell& c : row) out.push_back(c.text);
+// One field of every cell of the row: texts(row), widths(row).
+template <class T>
+std::vector<T> field(const ReportRow& row, T ReportCell::*member) {
+    std::vector<T> out;
+    for (const ReportCell& c : row) out.push_back(c.*member);
     return out;
 }
-
-std::vector<int> widths(const ReportRow& row) {
-    std::vector<int> out;
-    for (const ReportCell& c : row) out.push_back(c.width);
-    return out;
-}
+std::vector<std::wstring> texts(const ReportRow& row) { return field(row, &ReportCell::text); }
+std::vector<int> widths(const ReportRow& row) { return field(row, &ReportCell::width); }
 
 // Ramanujan's second approximation; far below 0.0005 off for the axis ratios used here.
 double ellipsePerimeter(double a, double b) {

@@ -8,17 +8,13 @@
 
 namespace {
 
-std::vector<double> xs(const std::vector<AcGePoint3d>& pts) {
+std::vector<double> coordinate(const std::vector<AcGePoint3d>& pts, double AcGePoint3d::*axis) {
     std::vector<double> out;
-    for (const AcGePoint3d& p : pts) out.push_back(p.x);
+    for (const AcGePoint3d& p : pts) out.push_back(p.*axis);
     return out;
 }
-
-std::vector<double> ys(const std::vector<AcGePoint3d>& pts) {
-    std::vector<double> out;
-    for (const AcGePoint3d& p : pts) out.push_back(p.y);
-    return out;
-}
+std::vector<double> xs(const std::vector<AcGePoint3d>& pts) { return coordinate(pts, &AcGePoint3d::x); }
+std::vector<double> ys(const std::vector<AcGePoint3d>& pts) { return coordinate(pts, &AcGePoint3d::y); }
 
 }  // namespace
 
