@@ -77,11 +77,9 @@ class Blends(CurvixRun):
         self.assertEqual([tuple(p[:2]) for p in polylines[1].get_points()], left, "left as drawn")
         for j, spline in enumerate(splines):
             f = ((j + 1) / 3) ** 2
-            start, end = along(left, f), along(right[::-1], f)
-            plain_start = (0, 10 * f)
-            plain_end = (40, 10 * f)
-            self.assert_fit_points(spline, f, (start[0] - plain_start[0], start[1] - plain_start[1]),
-                                   (end[0] - plain_end[0], end[1] - plain_end[1]))
+            (sx, sy), (ex, ey) = along(left, f), along(right[::-1], f)
+            # shifted from the plain family's ends, (0, 10 f) and (40, 10 f)
+            self.assert_fit_points(spline, f, (sx, sy - 10 * f), (ex - 40, ey - 10 * f))
             self.assertEqual(spline.dxf.color, 7, "the layer's colour, white, kept as an index colour")
 
 
