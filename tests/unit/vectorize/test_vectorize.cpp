@@ -1,6 +1,7 @@
 // The in-process vectoriser: its two filters, the colour regions, and the run from regions to a placed block.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -29,24 +30,19 @@ void paint(CImage& image, const std::vector<std::string>& rows, int bpp = 24) {
     }
 }
 
-// The labels of the pixel rows (ring cells excluded), as digits.
-std::vector<std::string> labelRows(const LabelGrid& grid) {
-    std::vector<std::string> rows;
-    for (int r = 1; r <= grid.height(); ++r) {
-        std::string row;
-        for (int c = 1; c <= grid.width(); ++c) row += static_cast<char>('0' + grid.at(c, r));
-        rows.push_back(row);
-    }
-    return rows;
-}
-
+// The region labels of the painted picture's pixel rows (ring cells excluded), as digits; k the region count.
 std::vector<std::string> regionsOf(const std::vector<std::string>& picture, int& k) {
     CImage image;
     paint(image, picture);
     LabelGrid grid(image.GetWidth(), image.GetHeight());
     k = makeColorRegion(image, grid, kRegionColorLimit);
-    return labelRows(grid);
+    std::vector<std::string> rows(grid.height());
+    for (int r = 1; r <= grid.height(); ++r)
+        for (int c = 1; c <= grid.width(); ++c) rows[r - 1] += static_cast<char>('0' + grid.at(c, r));
+    return rows;
 }
+
+std::array<int, 3> rgb(const PixelColor& c) { return {c.red, c.green, c.blue}; }
 
 }  // namespace
 
@@ -69,10 +65,8 @@ TEST(VectorizeFilters, ThresholdHoldsItsLimitsAndMakesBrightPixelsBlack) {
             writePixel(image, 0, 0, {c.red, c.green, c.blue});
             if (bpp == 32) static_cast<BYTE*>(image.GetPixelAddress(0, 0))[3] = 77;
             applyThreshold(image, c.threshold, true);
-            const PixelColor out = readPixel(image, 0, 0);
-            EXPECT_EQ(out.red, c.expected) << bpp << " bits, t " << c.threshold;
-            EXPECT_EQ(out.green, c.expected);
-            EXPECT_EQ(out.blue, c.expected);
+            EXPECT_EQ(rgb(readPixel(image, 0, 0)), (std::array{c.expected, c.expected, c.expected}))
+                << bpp << " bits, t " << c.threshold;
             if (bpp == 32) {
                 EXPECT_EQ(static_cast<const BYTE*>(image.GetPixelAddress(0, 0))[3], 77);
             }
@@ -103,10 +97,8 @@ TEST(VectorizeFilters, GradientStepsAndColours) {
         {3, {255, 255, 255}, {255, 255, 255}},  // value 1 rounds to 3 x 0.38: held at full brightness
     };
     for (const Case& c : cases) {
-        const PixelColor out = quantizeColor(c.in, c.level);
-        EXPECT_EQ(out.red, c.out.red) << c.level << ": " << c.in.red << "," << c.in.green << "," << c.in.blue;
-        EXPECT_EQ(out.green, c.out.green);
-        EXPECT_EQ(out.blue, c.out.blue);
+        EXPECT_EQ(rgb(quantizeColor(c.in, c.level)), rgb(c.out))
+            << c.level << ": " << c.in.red << "," << c.in.green << "," << c.in.blue;
     }
     CImage image;
     paint(image, {"rrr", "rrr", "rrr"});
