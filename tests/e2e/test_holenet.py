@@ -43,10 +43,8 @@ class HoleNet(CurvixRun):
         write_png(self.path("grad.png"))
 
     def drawing(self, script):
-        out = self.path("out.dxf")
-        r = self.run_curvix(script, "-o", out)
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
-        return r.stdout, ezdxf.readfile(out).modelspace()
+        printed = self.output(script, "-o", self.path("out.dxf"))
+        return printed, ezdxf.readfile(self.path("out.dxf")).modelspace()
 
     def check_grid(self, centres_and_radii, origin=(10, 20), height=24.0):
         """One hole per cell at the cell centres of a 24 x 48 grid, sized by the darkness of its column; the net

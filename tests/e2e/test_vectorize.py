@@ -34,12 +34,11 @@ class Vectorize(CurvixRun):
     def vectorize(self, picture, events, answers="0,0\n100\n"):
         out = self.path("out.dxf")
         script = f'R2V\n;@file "{picture}"\n;@dialog click 4004\n{events};@dialog click 4015\n{answers}'
-        r = self.run_curvix(script, "-o", out)
-        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        printed = self.output(script, "-o", out)
         doc = ezdxf.readfile(out)
         inserts = doc.modelspace().query("INSERT")
-        self.assertEqual(len(inserts), 1, r.stdout)
-        return doc, inserts[0], r.stdout
+        self.assertEqual(len(inserts), 1, printed)
+        return doc, inserts[0], printed
 
     def test_threshold_vectorise_and_place_a_picture(self):
         picture = self.path("shapes.png")
