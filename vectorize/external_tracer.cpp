@@ -82,8 +82,10 @@ bool traceInto(const std::wstring& bmpPath, const std::wstring& dxfPath) {
     if (ShellExecuteExW(&info)) {
         std::printf("waiting... \n ");
         std::fflush(stdout);
-        if (info.hProcess)
+        if (info.hProcess) {
             WaitForSingleObject(info.hProcess, kTracerWaitMs);  // a tracer still running is left to run
+            CloseHandle(info.hProcess);  // the handle is not needed after the wait
+        }
     }
     return fileExists(dxfPath.c_str());
 }
