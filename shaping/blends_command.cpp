@@ -12,13 +12,12 @@
 #include "frame/sysvars.h"
 #include "linkline/curve_through_points.h"
 #include "shaping/blends.h"
+#include "shaping/family_prompts.h"
 #include "shaping/sample_by_length.h"
 
 namespace {
 
 constexpr double kShortestReference = 0.0001;
-constexpr int kDefaultCount = 16;
-constexpr int kMostCurves = 100;
 constexpr int kSamplesPerSurfaceStep = 6;
 
 struct Pick {
@@ -39,29 +38,6 @@ bool pickMainCurve(const ACHAR* cn, const ACHAR* en, Pick& pick) {
     if (pickEntity(cn, en, pick)) return true;
     printBilingual(L"\n没有选择任何对象。", L"\nSelected nothing.");
     return false;
-}
-
-// 1 to 100, 16 on Enter or any answer that is not a number; a larger number asks again.
-int askCount() {
-    for (;;) {
-        int count = kDefaultCount;
-        acedInitGet(6, nullptr);
-        if (getIntBilingual(L"\n渐变曲线数量，允许 1--100，默认 16:",
-                            L"\nNumber of gradient curves, allowable 1--100, default 16:", count) != RTNORM)
-            return kDefaultCount;
-        if (count <= kMostCurves) return count;
-    }
-}
-
-// The acceleration typed as -100..100 (clamped; 0 on no answer), returned as -1..1.
-double askAcceleration() {
-    int value = 0;
-    if (getIntBilingual(L"\n请输入渐变曲线密度加速度，允许值为 -100(减速) ~ 100(加速)，默认值为 0:",
-                        L"\nPlease enter the gradient curve density acceleration, the allowable value is -100 "
-                        L"(deceleration) ~ 100 (acceleration), the default value is 0:",
-                        value) != RTNORM)
-        value = 0;
-    return std::clamp(value, -100, 100) / 100.0;
 }
 
 CurveEnds endsOf(const AcDbCurve& curve) {
@@ -173,8 +149,12 @@ void plblendsCommand() {
                    L"\nPlease select a refrence curve on end: (return = ignore): ", ref1))
         pickEntity(L"\n请选择端部的第二根参考曲线: (回车 = 忽略): ",
                    L"\nPlease select second refrence curve on end: (return = ignore): ", ref2);
-    const int count = askCount();
-    const double acceleration = askAcceleration();
+    const int count = askFamilyCount(L"\n渐变曲线数量，允许 1--100，默认 16:",
+                                     L"\nNumber of gradient curves, allowable 1--100, default 16:");
+    const double acceleration =
+        askDensityAcceleration(L"\n请输入渐变曲线密度加速度，允许值为 -100(减速) ~ 100(加速)，默认值为 0:",
+                               L"\nPlease enter the gradient curve density acceleration, the allowable value is -100 "
+                               L"(deceleration) ~ 100 (acceleration), the default value is 0:");
 
     WorkingCurve a, b;
     if (!readMainCurves(first, second, a, b)) return;

@@ -2,6 +2,7 @@
 #include <optional>
 #include <utility>
 
+#include "shaping/family_prompts.h"
 #include "shaping/interpolation.h"
 #include "shaping/interpolation_commands.h"
 
@@ -47,27 +48,10 @@ std::optional<std::pair<LwVertices, LwVertices>> readTwoPolylines(AcDbObjectId f
     return std::make_pair(std::move(shapes[0]), std::move(shapes[1]));
 }
 
-// 1 to 100, 16 on Enter or any answer that is not a number; a larger number asks again.
-int askInterpolationCount() {
-    for (;;) {
-        int count = 16;
-        acedInitGet(6, nullptr);
-        if (getIntBilingual(L"\n插值数量，允许 1--100，默认 16:", L"\nNumber of Interpolation, allowable 1--100, default 16:",
-                            count) != RTNORM)
-            return 16;
-        if (count <= 100) return count;
-    }
-}
-
-// The acceleration typed as -100..100 (clamped; 0 on no answer), returned as -1..1.
 double askAcceleration() {
-    int value = 0;
-    if (getIntBilingual(L"\n请输入插值密度加速度，允许值为 -100(减速) ~ 100(加速)，默认值为 0:",
-                        L"\nPlease enter the interpolation density acceleration, the allowable value is -100 "
-                        L"(deceleration) ~ 100 (acceleration), the default value is 0:",
-                        value) != RTNORM)
-        value = 0;
-    return std::clamp(value, -100, 100) / 100.0;
+    return askDensityAcceleration(L"\n请输入插值密度加速度，允许值为 -100(减速) ~ 100(加速)，默认值为 0:",
+                                  L"\nPlease enter the interpolation density acceleration, the allowable value is -100 "
+                                  L"(deceleration) ~ 100 (acceleration), the default value is 0:");
 }
 
 // 2 to 1000 (clamped), the default on Enter.
@@ -124,7 +108,8 @@ void plintCommand() {
     if (!ids) return;
     const auto shapes = readTwoPolylines(ids->first, ids->second);
     if (!shapes) return;
-    const int count = askInterpolationCount();
+    const int count = askFamilyCount(L"\n插值数量，允许 1--100，默认 16:",
+                                     L"\nNumber of Interpolation, allowable 1--100, default 16:");
     const double acceleration = askAcceleration();
     const std::optional<PickedReference> reference = askReferenceCurve();
     std::optional<ReferenceGuide> guide;
