@@ -36,7 +36,7 @@ struct CoordinateFile {
 CoordinateFile parseCoordinateLines(const std::vector<std::wstring>& lines);
 
 // The lines of a text file as the host reads text: UTF-16 with its byte-order mark, otherwise UTF-8 (with or
-// without a mark); "\r\n" and "\n" end lines, and a line break at the very end adds no empty line. Nothing
+// without a mark), and plain text that is not UTF-8 in the national encoding GB18030; "\r\n" and "\n" end lines, and a line break at the very end adds no empty line. Nothing
 // when the file cannot be opened.
 std::vector<std::wstring> readTextLines(const std::wstring& path);
 

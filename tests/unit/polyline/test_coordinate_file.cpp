@@ -76,6 +76,7 @@ TEST(CoordinateFileTest, EncodingsAndLineEnds) {
         "\xEF\xBB\xBF" "1\xEF\xBC\x9B" "2\n\n3,4",                 // UTF-8 with its mark, no final break
         std::string("\xFF\xFE" "1\0\x1B\xFF" "2\0\n\0\n\0" "3\0,\0" "4\0\n\0", 20),  // UTF-16 LE
         std::string("\xFE\xFF\0" "1\xFF\x1B\0" "2\0\n\0\n\0" "3\0,\0" "4", 18),      // UTF-16 BE
+        "1\xA3\xBB" "2\r\n\r\n3,4\r\n",                               // GBK, as a Chinese system saves it
     };
     for (const std::string& bytes : files) {
         std::ofstream(path, std::ios::binary) << bytes;
