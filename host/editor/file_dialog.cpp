@@ -22,14 +22,21 @@ size_t nameStart(const std::wstring& path) {
     return slash == std::wstring::npos ? 0 : slash + 1;
 }
 
-// The patterns of a filter ("Text|*.txt|All|*.*||" gives "*.txt, *.*"), for the terminal prompt.
+std::wstring trimmed(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L' ');
+    return first == std::wstring::npos ? L"" : text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+// The patterns of a filter ("Text|*.txt|All|*.*||" gives "*.txt, *.*"), for the terminal prompt. As in a
+// system file dialog, an empty field ("||") ends the filter and blanks around a pattern do not belong to it.
 std::wstring patternsOf(const std::wstring& filter) {
     std::wstring out;
     size_t i = 0;
     for (int field = 0; i <= filter.size(); ++field) {
         size_t bar = filter.find(L'|', i);
         std::wstring part = filter.substr(i, bar == std::wstring::npos ? std::wstring::npos : bar - i);
-        if (field % 2 == 1 && !part.empty()) out += (out.empty() ? L"" : L", ") + part;
+        if (part.empty()) break;
+        if (field % 2 == 1) out += (out.empty() ? L"" : L", ") + trimmed(part);
         if (bar == std::wstring::npos) break;
         i = bar + 1;
     }
