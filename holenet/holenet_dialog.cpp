@@ -67,7 +67,7 @@ void ImageHoleNet::OnPaint() {
 
 void ImageHoleNet::loadImage() {
     CFileDialog chooser(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
-                        chooseText(L"图像(*.bmp;*.jpg;*.jpeg;*.png;*.gif)|*.bmp;*.jpg;*.jpeg;*.png;*.gif||",
+                        chooseText(L"图像(*.bmp;*.jpg;*.jpeg;*.png;*.gif) | *.bmp;*.jpg;*.jpeg;*.png;*.gif || ",
                                    L"Images(*.bmp;*.jpg;*.jpeg;*.png;*.gif)|*.bmp;*.jpg;*.jpeg;*.png;*.gif||"));
     if (chooser.DoModal() != IDOK) {
         messageBoxBilingual(L"未选中图像文件！", L"No picture file chosen!");
@@ -79,7 +79,7 @@ void ImageHoleNet::loadImage() {
     CImage loaded;
     if (FAILED(loaded.Load(path.c_str()))) {
         const std::wstring code = L"GetLastError: " + std::to_wstring(GetLastError());
-        const std::wstring cn = code + L" -- 载入图像错误：" + path, en = code + L" -- Load image Error: " + path;
+        const std::wstring cn = code + L" -- Load image Error：" + path, en = code + L" -- Load image Error: " + path;
         messageBoxBilingual(cn.c_str(), en.c_str());
         return;
     }
