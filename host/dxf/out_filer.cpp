@@ -4,35 +4,38 @@
 #include "ge/utf8.h"
 #include "dxf/text_codec.h"
 
-namespace {
-// Printable ASCII other than the caret is written as it is (most texts: subclass markers, names).
-bool isPlainAscii(std::wstring_view s) {
-    for (wchar_t c : s)
-        if (c < 0x20 || c >= 0x80 || c == L'^') return false;
-    return true;
-}
-}  // namespace
-
 void DxfOutFiler::writeString(int code, std::wstring_view s) {
     mOut.code(code);
-    if (isPlainAscii(s)) {
-        std::string& buf = mOut.buffer();
-        const size_t at = buf.size();
-        buf.resize(at + s.size());
-        for (size_t i = 0; i < s.size(); ++i) buf[at + i] = static_cast<char>(s[i]);
+    // Printable ASCII other than the caret is written as it is (most texts: subclass markers, names). The
+    // characters are copied while they are checked, in one pass without a branch per character.
+    char* __restrict out = mOut.reserve(s.size());
+    const wchar_t* __restrict in = s.data();
+    const size_t n = s.size();
+    uint32_t special = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<uint32_t>(in[i]);
+        out[i] = static_cast<char>(c);
+        special |= static_cast<uint32_t>(c - 0x20 >= 0x60) | static_cast<uint32_t>(c == '^');
+    }
+    if (!special) {
+        mOut.advance(s.size());
         mOut.endLine();
         return;
     }
     mScratch.clear();
     for (wchar_t c : s) cvxUtf8Append(mScratch, static_cast<char32_t>(c));
-    dxfAppendEncodedText(mOut.buffer(), mScratch, mEscape);
-    mOut.endLine();
+    writeEncoded(mScratch);
 }
 
 void DxfOutFiler::writeUtf8(int code, std::string_view text) {
     mOut.code(code);
-    dxfAppendEncodedText(mOut.buffer(), text, mEscape);
-    mOut.endLine();
+    writeEncoded(text);
+}
+
+void DxfOutFiler::writeEncoded(std::string_view text) {
+    mEncoded.clear();
+    dxfAppendEncodedText(mEncoded, text, mEscape);
+    mOut.text(mEncoded);
 }
 
 void DxfOutFiler::writeRaw(int code, std::string_view text) {
@@ -78,13 +81,17 @@ void DxfOutFiler::writeRecordName(int code, AcDbObjectId record) {
         writeRaw(code, code == 8 ? "0" : "");
         return;
     }
-    auto it = mNames.find(record.stub());
-    if (it == mNames.end()) {
-        std::string encoded;
-        auto* rec = AcDbSymbolTableRecord::cast(record.objectPtr());
-        dxfAppendEncodedText(encoded, rec ? cvxToUtf8(rec->name()) : std::string(), mEscape);
-        it = mNames.emplace(record.stub(), std::move(encoded)).first;
+    if (record.stub() != mLastRecord) {
+        auto it = mNames.find(record.stub());
+        if (it == mNames.end()) {
+            std::string encoded;
+            auto* rec = AcDbSymbolTableRecord::cast(record.objectPtr());
+            dxfAppendEncodedText(encoded, rec ? cvxToUtf8(rec->name()) : std::string(), mEscape);
+            it = mNames.emplace(record.stub(), std::move(encoded)).first;
+        }
+        mLastRecord = record.stub();
+        mLastName = &it->second;
     }
     mOut.code(code);
-    mOut.text(it->second);
+    mOut.text(*mLastName);
 }

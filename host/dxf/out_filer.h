@@ -47,13 +47,18 @@ public:
     }
 
 private:
+    // The text as a value line, in the file's encoding (escapes for older versions).
+    void writeEncoded(std::string_view text);
+
     DxfOutStream& mOut;
     AcDbDatabase& mDb;
     int mVersion;
     bool mEscape;  // characters outside ASCII as \U+XXXX
     Acad::ErrorStatus mStatus = Acad::eOk;
-    std::string mScratch;
-    std::unordered_map<AcDbStub*, std::string> mNames;
+    std::string mScratch, mEncoded;
+    std::unordered_map<AcDbStub*, std::string> mNames;  // encoded names of table records
+    AcDbStub* mLastRecord = nullptr;                     // the record named last (most entities share a layer)
+    const std::string* mLastName = nullptr;
     AcDbObjectId mByLayer;
-    bool mByLayerKnown = false;  // encoded names of table records
+    bool mByLayerKnown = false;
 };

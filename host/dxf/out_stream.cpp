@@ -2,34 +2,32 @@
 
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
-#include <cstdio>
 
-const DxfOutStream::CodeLine* DxfOutStream::codeLines() {
-    static const auto lines = [] {
-        std::array<CodeLine, kCodeLines> t{};
-        for (int c = 0; c < kCodeLines; ++c) {
-            char* p = t[static_cast<size_t>(c)].text;
-            int n = std::snprintf(p, sizeof t[0].text, "%3d\n", c);
-            t[static_cast<size_t>(c)].size = static_cast<uint8_t>(n);
-        }
-        return t;
-    }();
-    return lines.data();
+DxfOutStream::DxfOutStream(int fd)
+    : mFd(fd), mCapacity(kFlushAt + 65536), mData(new char[mCapacity]), mPos(mData.get()), mLimit(mData.get() + mCapacity) {}
+
+void DxfOutStream::makeRoom(size_t n) {
+    flush();
+    if (static_cast<size_t>(mLimit - mPos) >= n) return;
+    // A value longer than the buffer (a huge text or binary chunk): the buffer grows to hold it.
+    mCapacity = n + kFlushAt;
+    mData.reset(new char[mCapacity]);
+    mPos = mData.get();
+    mLimit = mData.get() + mCapacity;
 }
 
 bool DxfOutStream::flush() {
-    size_t done = 0;
-    while (done < mBuf.size() && mError == 0) {
-        ssize_t n = ::write(mFd, mBuf.data() + done, mBuf.size() - done);
+    const char* p = mData.get();
+    while (p < mPos && mError == 0) {
+        ssize_t n = ::write(mFd, p, static_cast<size_t>(mPos - p));
         if (n < 0) {
             if (errno == EINTR) continue;
             mError = errno;
         } else {
-            done += static_cast<size_t>(n);
+            p += n;
         }
     }
-    mBuf.clear();
+    mPos = mData.get();
     return mError == 0;
 }
