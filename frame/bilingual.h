@@ -9,7 +9,8 @@ const ACHAR* chooseText(const ACHAR* cn, const ACHAR* en);
 
 // Prints the text on the command line as it stands (a '%' in it is printed, not formatted).
 void printBilingual(const ACHAR* cn, const ACHAR* en);
-// A message box with an OK button; the Chinese one carries the caption "Curvix[V1.10]".
+// A message box with an OK button; the Chinese one carries the caption "Curvix[V%s]" filled
+// with the version text "V1.10".
 void messageBoxBilingual(const ACHAR* cn, const ACHAR* en);
 
 // The prompts below return the host's result code (RTNORM, RTNONE, RTCAN, ...). Callers set their own

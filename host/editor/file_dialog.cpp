@@ -1,5 +1,6 @@
 // File dialogs on the command line: the path comes from a ';@file "path"' line of the script or from a person
 // at the terminal; a script without such a line cancels the dialog.
+#include <filesystem>
 #include <optional>
 
 #include "cvx/editor.h"
@@ -90,7 +91,10 @@ int CFileDialog::DoModal() {
             if (refuseAnswer(L"File not found: " + path, path)) continue;
             return IDCANCEL;
         }
-        mPath = path;
+        // The dialog hands back the full path, as a system file dialog does, whatever was typed.
+        std::error_code ec;
+        std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), ec);
+        mPath = ec ? path : full.lexically_normal().wstring();
         return IDOK;
     }
 }
