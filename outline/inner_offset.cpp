@@ -24,12 +24,14 @@ constexpr double kSmallestDistance = 0.0001;
 constexpr double kSmallestRepeatedDistance = 0.00001;
 
 // The typed list of distances; asks again while the answer is empty. False on a cancel or an unusable list.
+// Only the first ten distances count, so an answer longer than the buffer is read from the part that fits.
 bool askDistanceList(OffsetSpacings& distances) {
     for (;;) {
         ACHAR text[1024] = {0};
         const int rc = acedGetString(1, offsetListPrompt(), text, 1024);
-        if (rc == RTNONE || (rc == RTNORM && !text[0])) continue;
-        return rc == RTNORM && parseOffsetSpacings(text, distances);
+        const bool answered = rc == RTNORM || rc == RTINPUTTRUNCATED;
+        if (rc == RTNONE || (answered && !text[0])) continue;
+        return answered && parseOffsetSpacings(text, distances);
     }
 }
 

@@ -22,11 +22,13 @@ ReportRow pointRow(int number, const AcGePoint3d& p) {
     return {{indexText(number), 10}, {measureText(p.x), 30}, {measureText(p.y), 30}, {measureText(p.z), 30}};
 }
 
+// The typed block name; false on a cancel. A name too long for any block comes back empty, which names no
+// block either, so it gets the wrong-name message instead of ending the command without a word.
 bool askBlockName(std::wstring& name) {
     ACHAR text[256] = {0};
-    if (acedGetString(1, chooseText(L"\n请输入图块名称：", L"\nPlease enter the block name："), text, 256) != RTNORM)
-        return false;
-    name = text;
+    const int rc = acedGetString(1, chooseText(L"\n请输入图块名称：", L"\nPlease enter the block name："), text, 256);
+    if (rc != RTNORM && rc != RTINPUTTRUNCATED) return false;
+    name = rc == RTNORM ? text : L"";
     return true;
 }
 
