@@ -1,5 +1,6 @@
 #include "dxf/element_pipe.h"
 
+#include <cstdint>
 #include <cstring>
 
 std::string_view DxfTextStore::keep(std::string_view s) {
@@ -40,22 +41,35 @@ DxfElementPipe::~DxfElementPipe() {
     mThread.join();
 }
 
-// The reader's thread: fills the batches in turn, each once the caller has taken back what it held before.
+template <class Ready>
+void DxfElementPipe::waitUntil(Ready ready) {
+    for (int i = 0; i < 256; ++i) {
+        if (ready()) return;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    }
+    std::unique_lock lock(mMutex);
+    mChanged.wait(lock, ready);
+}
+
+void DxfElementPipe::changed() {
+    // Taking the lock orders the change before a waiter's last look under it: no wake-up is lost.
+    { std::lock_guard lock(mMutex); }
+    mChanged.notify_all();
+}
+
+// The reader's thread: fills the batches in turn, each once the caller has handed back what it held before.
 void DxfElementPipe::produce() {
     for (int slot = 0;; slot = (slot + 1) % kBatches) {
-        {
-            std::unique_lock lock(mMutex);
-            mChanged.wait(lock, [&] { return mStop || mFilled < kBatches; });
-            if (mStop) return;
-        }
+        waitUntil([&] { return mStop || mFilled < kBatches; });
+        if (mStop) return;
         Batch& b = mBatches[slot];
         fill(b);
-        {
-            std::lock_guard lock(mMutex);
-            ++mFilled;
-        }
-        mChanged.notify_all();
-        if (b.last) return;
+        const bool last = b.last;  // the batch is the caller's once handed over
+        ++mFilled;
+        changed();
+        if (last) return;
     }
 }
 
@@ -74,9 +88,17 @@ void DxfElementPipe::fill(Batch& b) {
                 b.last = true;
                 break;
             }
-            // The window the texts are in moves on before the caller reads them.
-            e.type = b.texts.keep(e.type);
-            for (AcDbDxfGroup& g : e.groups) g.text = b.texts.keep(g.text);
+            // The window the texts are in moves on before the caller reads them: the element's text is copied
+            // whole and its texts pointed into the copy; decoded texts (elsewhere) are copied one by one.
+            const std::string_view from = mReader.elementText();
+            const char* to = b.texts.keep(from).data();
+            auto moved = [&](std::string_view s) {
+                const auto at = reinterpret_cast<uintptr_t>(s.data()) - reinterpret_cast<uintptr_t>(from.data());
+                return at <= from.size() && s.size() <= from.size() - at ? std::string_view(to + at, s.size())
+                                                                        : b.texts.keep(s);
+            };
+            e.type = moved(e.type);
+            for (AcDbDxfGroup& g : e.groups) g.text = moved(g.text);
             b.lines[b.count] = mReader.line();
             b.offsets[b.count] = mReader.offset();
             ++b.count;
@@ -112,16 +134,12 @@ bool DxfElementPipe::next(DxfElement& e) {
                 if (b.error) std::rethrow_exception(b.error);
                 return false;
             }
-            {
-                std::lock_guard lock(mMutex);
-                --mFilled;
-            }
-            mChanged.notify_all();
+            --mFilled;
+            changed();
             mTake = (mTake + 1) % kBatches;
             mHolding = false;
         }
-        std::unique_lock lock(mMutex);
-        mChanged.wait(lock, [&] { return mFilled > 0; });
+        waitUntil([&] { return mFilled > 0; });
         mHolding = true;
         mIndex = 0;
     }

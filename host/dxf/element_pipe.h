@@ -2,6 +2,7 @@
 // values while the caller builds objects from the elements read before.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <memory>
@@ -44,8 +45,8 @@ public:
     size_t offset() const override { return mOffset; }
 
 private:
-    static constexpr size_t kBatch = 2048;  // elements handed over at a time
-    static constexpr int kBatches = 4;      // in flight between the two threads
+    static constexpr size_t kBatch = 1024;  // elements handed over at a time
+    static constexpr int kBatches = 8;      // in flight between the two threads
     struct Batch {
         std::vector<DxfElement> elements;
         std::vector<uint32_t> lines;    // the reader's line after each element
@@ -59,14 +60,18 @@ private:
     };
     void produce();
     void fill(Batch& b);
+    // Returns once ready() holds: a short spin first (the other side is usually about to hand over), then a
+    // wait until the other side says something changed.
+    template <class Ready> void waitUntil(Ready ready);
+    void changed();  // wakes the other side; the change itself is made before
 
     DxfGroupReader& mReader;
     const size_t mSize;
     Batch mBatches[kBatches];
     std::mutex mMutex;
     std::condition_variable mChanged;
-    int mFilled = 0;        // batches filled and not yet taken back by the reader thread
-    bool mStop = false;     // the caller is done: the reader thread ends
+    std::atomic<int> mFilled = 0;      // batches filled and not yet handed back by the caller
+    std::atomic<bool> mStop = false;   // the caller is done: the reader thread ends
     // The caller's side.
     int mTake = 0;          // the batch handed out from
     size_t mIndex = 0;      // its next element

@@ -51,6 +51,9 @@ public:
     bool next(DxfElement& e) override;
     uint32_t line() const override { return mTok.line(); }
     size_t offset() const override { return mWindowStart + mTok.offset(); }
+    // The text of the element read last, from its 0 group to the next one: its texts that were not decoded
+    // lie in it. Valid until the next call of next().
+    std::string_view elementText() const { return {mTok.data() + mElementStart, mRawStart - mElementStart}; }
 
 private:
     bool readElement(DxfElement& e);
