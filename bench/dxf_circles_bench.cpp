@@ -4,8 +4,7 @@
 // of a process that only loads the drawing, and the machine's load average (other work skews the times).
 //
 //   dxf_circles_bench [--count N] [--runs R] [--ezdxf] [--keep DIR (files are written there and kept)]
-//   dxf_circles_bench --load-loop N FILE [--one-thread]
-//                                           loads FILE N times and prints each time (for a profiler)
+//   dxf_circles_bench --load-loop N FILE    loads FILE N times and prints each time (for a profiler)
 //   dxf_circles_bench --save-loop N FILE    saves a drawing of a million circles as FILE N times
 //   dxf_circles_bench --minimal-loop N FILE parses FILE N times with the minimal reader (for a profiler)
 #include <sys/resource.h>
@@ -24,8 +23,6 @@
 #include <vector>
 
 #include "cvx/dbents.h"
-#include "dxf/file_text.h"
-#include "dxf/reader.h"
 
 extern char** environ;
 
@@ -132,31 +129,13 @@ void buildDrawing(AcDbDatabase& db, int count) {
     ms->close();
 }
 
-// Loads the file as the host does (two threads), or with the file's elements read on the calling thread.
-size_t hostLoad(const std::string& path, AcDbDatabase& db, bool twoThreads = true) {
-    if (twoThreads) {
-        std::wstring w(path.begin(), path.end());
-        if (db.readDxfFile(w.c_str()) != Acad::eOk) {
-            std::fprintf(stderr, "load failed: %ls\n", db.lastErrorText().c_str());
-            std::exit(1);
-        }
-    } else {
-        DxfFileText file;
-        std::string why;
-        if (!file.open(path, why)) {
-            std::fprintf(stderr, "load failed: %s\n", why.c_str());
-            std::exit(1);
-        }
-        dxfReadDatabase(file, db, kDxfWindow, false);
+size_t hostLoad(const std::string& path, AcDbDatabase& db) {
+    std::wstring w(path.begin(), path.end());
+    if (db.readDxfFile(w.c_str()) != Acad::eOk) {
+        std::fprintf(stderr, "load failed: %ls\n", db.lastErrorText().c_str());
+        std::exit(1);
     }
     return AcDbBlockTableRecord::cast(db.modelSpaceId().objectPtr())->entityIds().size();
-}
-
-double cpuSeconds() {
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) * 1e-6;
 }
 
 // Median seconds of loading the file into a new database, and of closing that database (freeing every
@@ -164,11 +143,11 @@ double cpuSeconds() {
 // Rounds of saving, then rounds of loading, each with the host and then the minimal reference, so that both see
 // the machine in the same state; the medians over the rounds are compared.
 struct Rounds {
-    double hostSave, hostLoad, hostLoadCpu, hostLoadOne, hostClose, minWrite, minRead;
+    double hostSave, hostLoad, hostClose, minWrite, minRead;
     size_t loaded, parsed;
 };
 Rounds runRounds(AcDbDatabase& db, const std::string& hostFile, const std::string& minFile, int count, int runs) {
-    std::vector<double> saves, loads, loadCpus, loadsOne, closes, minWrites, minReads;
+    std::vector<double> saves, loads, closes, minWrites, minReads;
     Rounds r{};
     const std::wstring w(hostFile.begin(), hostFile.end());
     for (int i = 0; i < runs; ++i) {
@@ -182,27 +161,18 @@ Rounds runRounds(AcDbDatabase& db, const std::string& hostFile, const std::strin
     sync();  // the files written are on disk before the reading rounds start
     for (int i = 0; i < runs; ++i) {
         auto loadedDb = std::make_unique<AcDbDatabase>(false);
-        const double cpu = cpuSeconds();
         auto a = Clock::now();
         r.loaded = hostLoad(hostFile, *loadedDb);
         auto b = Clock::now();
-        loadCpus.push_back(cpuSeconds() - cpu);
         loadedDb.reset();
         loads.push_back(seconds(a, b));
         closes.push_back(seconds(b, Clock::now()));
-        loadedDb = std::make_unique<AcDbDatabase>(false);
-        a = Clock::now();
-        hostLoad(hostFile, *loadedDb, false);
-        loadsOne.push_back(seconds(a, Clock::now()));
-        loadedDb.reset();
         a = Clock::now();
         r.parsed = minimalRead(minFile);
         minReads.push_back(seconds(a, Clock::now()));
     }
     r.hostSave = medianOf(saves);
     r.hostLoad = medianOf(loads);
-    r.hostLoadCpu = medianOf(loadCpus);
-    r.hostLoadOne = medianOf(loadsOne);
     r.hostClose = medianOf(closes);
     r.minWrite = medianOf(minWrites);
     r.minRead = medianOf(minReads);
@@ -251,20 +221,21 @@ int main(int argc, char** argv) {
         std::printf("%ld\n", kb * 1024L);
         return 0;
     }
-    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--load-loop") == 0) {
-        const bool twoThreads = argc == 4 || std::strcmp(argv[4], "--one-thread") != 0;
+    if (argc == 4 && std::strcmp(argv[1], "--load-loop") == 0) {
         for (int i = 0, n = std::atoi(argv[2]); i < n; ++i) {
             rusage before{}, after{};
             getrusage(RUSAGE_SELF, &before);
             auto db = std::make_unique<AcDbDatabase>(false);
             auto a = Clock::now();
-            const double cpu = cpuSeconds();
-            hostLoad(argv[3], *db, twoThreads);
+            hostLoad(argv[3], *db);
             double t = seconds(a, Clock::now());
-            const double used = cpuSeconds() - cpu;
             db.reset();
             getrusage(RUSAGE_SELF, &after);
-            std::printf("load %d: %.3f s (cpu %.3f s), %ld page faults\n", i + 1, t, used,
+            auto cpu = [](const rusage& r) {
+                return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+                       static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) * 1e-6;
+            };
+            std::printf("load %d: %.3f s (cpu %.3f s), %ld page faults\n", i + 1, t, cpu(after) - cpu(before),
                         after.ru_minflt - before.ru_minflt);
         }
         return 0;
@@ -308,8 +279,6 @@ int main(int argc, char** argv) {
     std::printf("%-28s %10s %8s\n", "", "seconds", "ratio");
     std::printf("%-28s %10.3f %8.2f\n", "host save", r.hostSave, r.hostSave / r.minWrite);
     std::printf("%-28s %10.3f %8.2f\n", "host load", r.hostLoad, r.hostLoad / r.minRead);
-    std::printf("%-28s %10.3f %8.2f\n", "  processor time, 2 threads", r.hostLoadCpu, r.hostLoadCpu / r.minRead);
-    std::printf("%-28s %10.3f %8.2f\n", "  on one thread", r.hostLoadOne, r.hostLoadOne / r.minRead);
     std::printf("%-28s %10.3f\n", "host close (frees it all)", r.hostClose);
     std::printf("%-28s %10.3f\n", "minimal write (to_chars)", r.minWrite);
     std::printf("%-28s %10.3f\n", "minimal read (from_chars)", r.minRead);

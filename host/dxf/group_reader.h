@@ -28,32 +28,19 @@ public:
     virtual std::string_view window(size_t from, size_t atLeast, bool& final) = 0;
 };
 
-// Where a file's elements come from, one after another.
-class DxfElementSource {
-public:
-    virtual ~DxfElementSource() = default;
-    // The next element; false at the end of the text. Throws DxfError for a damaged group. The texts of the
-    // element stay valid until the next call.
-    virtual bool next(DxfElement& e) = 0;
-    virtual uint32_t line() const = 0;   // the line reading has reached
-    virtual size_t size() const = 0;     // of the whole text
-    virtual size_t offset() const = 0;   // where reading has got to
-};
-
-class DxfGroupReader : public DxfElementSource {
+class DxfGroupReader {
 public:
     // Reads a text held whole in memory, or a file through its source in windows of about `window` bytes
     // (moved on when less than a 32nd is left; an element running past the end is read again from a window
     // twice as large). codePage: the code page the file's texts are in (0 for UTF-8).
     DxfGroupReader(std::string_view text, int codePage);
     DxfGroupReader(DxfTextSource& source, int codePage, size_t window);
-    size_t size() const override { return mSize; }
-    bool next(DxfElement& e) override;
-    uint32_t line() const override { return mTok.line(); }
-    size_t offset() const override { return mWindowStart + mTok.offset(); }
-    // The text of the element read last, from its 0 group to the next one: its texts that were not decoded
-    // lie in it. Valid until the next call of next().
-    std::string_view elementText() const { return {mTok.data() + mElementStart, mRawStart - mElementStart}; }
+    size_t size() const { return mSize; }
+    // The next element; false at the end of the text. Throws DxfError for a damaged group. The texts of the
+    // element stay valid until the next call.
+    bool next(DxfElement& e);
+    uint32_t line() const { return mTok.line(); }
+    size_t offset() const { return mWindowStart + mTok.offset(); }
 
 private:
     bool readElement(DxfElement& e);

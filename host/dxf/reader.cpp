@@ -8,7 +8,6 @@
 #include "db/dxf_support.h"
 #include "cvx/wide.h"
 #include "dxf/dxf_error.h"
-#include "dxf/element_pipe.h"
 #include "dxf/group_reader.h"
 #include "dxf/header_vars.h"
 #include "dxf/in_filer.h"
@@ -60,7 +59,7 @@ const TableInfo kTables[] = {
 
 class Reader {
 public:
-    Reader(DxfElementSource& in, AcDbDatabase& db)
+    Reader(DxfGroupReader& in, AcDbDatabase& db)
         : mIn(in), mDb(db), mStore(db.impl()), mFiler(db, AcDb::kDHL_CURRENT) {}
 
     void run();
@@ -97,7 +96,7 @@ private:
     void ensureStandardRecords();
     void finish();
 
-    DxfElementSource& mIn;
+    DxfGroupReader& mIn;
     DxfElement mE;
     bool mHave = false;
     AcDbDatabase& mDb;
@@ -521,15 +520,10 @@ DxfFileFacts dxfReadDatabase(std::string_view text, AcDbDatabase& db) {
     return facts;
 }
 
-DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db, size_t window, bool twoThreads) {
+DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db, size_t window) {
     bool final = true;
     DxfFileFacts facts = dxfPeekHeader(source.window(0, kDxfHeaderPeek, final));
     DxfGroupReader in(source, textCodePage(facts), window);
-    if (twoThreads) {
-        DxfElementPipe pipe(in);
-        Reader(pipe, db).run();
-    } else {
-        Reader(in, db).run();
-    }
+    Reader(in, db).run();
     return facts;
 }

@@ -22,8 +22,6 @@ constexpr size_t kDxfWindow = size_t(2) << 20;
 // Reads a drawing file into db, an empty database (AcDbDatabase(false)): a text held whole in memory, or a
 // file read a window at a time. Files before the 2007 format hold their texts in the code page the header
 // names; each text is converted to UTF-8 as it is read. Throws DxfError for a damaged file. Returns what the
-// header said. twoThreads: a file's text is split and parsed on a second thread while this one builds the
-// objects.
+// header said.
 DxfFileFacts dxfReadDatabase(std::string_view text, AcDbDatabase& db);
-DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db, size_t window = kDxfWindow,
-                             bool twoThreads = true);
+DxfFileFacts dxfReadDatabase(DxfTextSource& source, AcDbDatabase& db, size_t window = kDxfWindow);

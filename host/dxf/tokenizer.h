@@ -25,7 +25,6 @@ public:
     // code that is not a number or a code without a value.
     bool next(DxfRawGroup& g) { return nextPlain(g) || nextGeneral(g); }
     size_t offset() const { return static_cast<size_t>(mP - mBegin); }
-    const char* data() const { return mBegin; }  // the text, offsets count from
     size_t size() const { return static_cast<size_t>(mEnd - mBegin); }
     uint32_t line() const { return mLine; }
     bool final() const { return mFinal; }  // the text reaches the file's end

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "cvx/dbents.h"
-#include "cvx/wide.h"
 #include "dxf/dxf_error.h"
 #include "dxf/memory_text.h"
 #include "dxf/reader.h"
@@ -147,58 +146,4 @@ TEST(DxfFileWindows, TinyWindowsReadLibraryDrawingsAndDamageAsTheWholeText) {
         }
     }
     EXPECT_GT(files, 20);
-}
-
-namespace {
-// Every text of model space in order, each after its handle.
-std::string textsOf(const std::string& text, bool twoThreads, std::string& error) {
-    AcDbDatabase db(false);
-    DxfMemoryText source(text);
-    try {
-        dxfReadDatabase(source, db, 4096, twoThreads);
-    } catch (const DxfError& e) {
-        error = e.message;
-        return {};
-    }
-    std::wstring all;
-    for (AcDbObjectId id : AcDbBlockTableRecord::cast(db.modelSpaceId().objectPtr())->entityIds())
-        if (auto* t = AcDbText::cast(id.objectPtr())) all += std::to_wstring(id.handle().value()) + L":" + t->textStringConst() + L"\n";
-    return cvxToUtf8(all);
-}
-}  // namespace
-
-TEST(DxfFileWindows, TheSecondThreadHandsOverTheTextsOneThreadReads) {
-    // Many short texts (thousands of elements per hand-over), characters that are decoded on the way in, and
-    // one text longer than the stores' pieces.
-    AcDbDatabase db;
-    AcDbBlockTableRecord* ms = nullptr;
-    acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite);
-    for (int i = 0; i < 12000; ++i) {
-        std::wstring s = L"t" + std::to_wstring(i) + (i % 7 == 0 ? L" \u00e9\u4e2d" : L"") + (i == 5000 ? std::wstring(70000, L'x') : L"");
-        auto* t = new AcDbText(AcGePoint3d(i, 0, 0), s.c_str());
-        ms->appendAcDbEntity(t);
-        t->close();
-    }
-    ms->close();
-    auto path = dxftest::tempDir() / "texts.dxf";
-    ASSERT_EQ(db.dxfOut(path.wstring().c_str()), Acad::eOk);
-    const std::string text = dxftest::readAll(path);
-    std::string error;
-    const std::string one = textsOf(text, false, error);
-    ASSERT_EQ(error, "");
-    EXPECT_NE(one.find(std::string(70000, 'x')), std::string::npos);
-    EXPECT_NE(one.find(":t11999\n"), std::string::npos);
-    EXPECT_NE(one.find("t7 \u00e9\u4e2d"), std::string::npos);
-    EXPECT_EQ(textsOf(text, true, error), one);
-
-    // The reading thread gives up early (a block's start among the entities) while the second thread is far
-    // ahead: the error is the one reading on one thread gives, and nothing waits for ever.
-    std::string damaged = text;
-    const size_t at = damaged.find("\n  0\nTEXT\n", damaged.find("ENTITIES"));
-    damaged.insert(at + 1, "  0\nBLOCK\n");
-    std::string oneError, twoError;
-    textsOf(damaged, false, oneError);
-    textsOf(damaged, true, twoError);
-    EXPECT_NE(oneError.find("found 0/BLOCK"), std::string::npos) << oneError;
-    EXPECT_EQ(twoError, oneError);
 }
