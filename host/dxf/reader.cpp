@@ -69,7 +69,11 @@ private:
         mHave = mIn.next(mE);
         return mHave;
     }
-    bool at(std::string_view type) const { return mHave && mE.type == type; }
+    // The first letters are compared before the whole names: most elements are entities whose names have the
+    // length of a section's or block's end.
+    bool at(std::string_view type) const {
+        return mHave && mE.type.size() == type.size() && (type.empty() || (mE.type[0] == type[0] && mE.type == type));
+    }
     [[noreturn]] void unexpectedEnd(const char* what) { dxfFail(mIn.line(), std::string("the file ends ") + what); }
 
     void readSection(std::string_view name);
