@@ -1,13 +1,12 @@
 #include "polyline/coordinate_file.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cwchar>
 #include <cwctype>
 #include <fstream>
-#include <iconv.h>
 #include <iterator>
 
+#include "cvx/codepage.h"
 #include "cvx/files.h"
 #include "cvx/msgbox.h"
 #include "cvx/wide.h"
@@ -70,45 +69,6 @@ std::wstring decodeUtf16(const std::string& bytes, bool bigEndian) {
     return out;
 }
 
-// The byte count of the UTF-8 sequence a lead byte starts; 0 for a byte that cannot lead one.
-size_t utf8Length(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead >> 5) == 0x6) return 2;
-    if ((lead >> 4) == 0xE) return 3;
-    return (lead >> 3) == 0x1E ? 4 : 0;
-}
-
-bool isUtf8(std::string_view bytes) {
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t length = utf8Length(static_cast<unsigned char>(bytes[i]));
-        if (length == 0 || i + length > bytes.size()) return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        i += length;
-    }
-    return true;
-}
-
-// Plain text that is not UTF-8 was saved in the national encoding (GB18030, of which GBK and GB2312 are parts),
-// the one a Chinese system's editors write and the one the report documents are written in.
-std::wstring decodeNational(const std::string& bytes) {
-    iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return cvxFromUtf8(bytes);
-    std::string out(bytes.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    size_t inLeft = bytes.size();
-    char* o = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0 && iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<size_t>(-1)) {
-        if (errno == E2BIG) break;
-        ++in;  // a byte that is no character of the encoding is dropped
-        --inLeft;
-    }
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return cvxFromUtf8(out);
-}
-
 }  // namespace
 
 CoordinateLine parseCoordinateLine(const std::wstring& raw) {
@@ -153,10 +113,10 @@ std::vector<std::wstring> readTextLines(const std::wstring& path) {
         text = decodeUtf16(bytes, true);
     else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         text = cvxFromUtf8(std::string_view(bytes).substr(3));
-    else if (isUtf8(bytes))
+    else if (cvxIsUtf8(bytes))
         text = cvxFromUtf8(bytes);
-    else
-        text = decodeNational(bytes);
+    else  // plain text that is not UTF-8 was saved in the system's code page
+        text = cvxFromCodePage(bytes);
     std::vector<std::wstring> lines;
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find(L'\n', start);

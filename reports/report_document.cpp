@@ -1,9 +1,8 @@
 #include "reports/report_document.h"
 
-#include <iconv.h>
-
 #include <cwchar>
 
+#include "cvx/codepage.h"
 #include "cvx/files.h"
 #include "cvx/msgbox.h"
 #include "cvx/process.h"
@@ -63,24 +62,6 @@ bool askReportPath(const ACHAR* cnFilter, const ACHAR* enFilter, std::wstring& h
     return true;
 }
 
-namespace {
-// The document says it is in the Chinese national encoding (its head names gb2312, which readers take as the
-// GBK family); its bytes are written in GB18030, that family's full form, so every character survives.
-std::string inDocumentEncoding(const std::string& utf8) {
-    iconv_t cd = iconv_open("GB18030", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
-    std::string out(utf8.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char* o = out.data();
-    size_t outLeft = out.size();
-    const size_t rc = iconv(cd, &in, &inLeft, &o, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1)) return utf8;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-}  // namespace
 
 ReportFile::ReportFile(const std::wstring& path) : mFile(std::fopen(cvxNativePath(path.c_str()).c_str(), "wb")) {}
 
@@ -96,7 +77,9 @@ void ReportFile::write(const std::wstring& text) {
         if (c == L'\n') lines += L'\r';
         lines += c;
     }
-    const std::string bytes = inDocumentEncoding(cvxToUtf8(lines));
+    // The document's head names gb2312, which readers take as the GBK family; the system's code page is that
+    // family's full form, so every character survives.
+    const std::string bytes = cvxToCodePage(lines);
     std::fwrite(bytes.data(), 1, bytes.size(), mFile);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "cvx/codepage.h"
 #include "cvx/files.h"
 #include "cvx/wide.h"
 #include "scratch.h"
@@ -99,4 +100,16 @@ TEST(Wide, Utf8RoundTripAndBadBytes) {
     EXPECT_EQ(cvxFromUtf8(cvxToUtf8(text)), text);
     EXPECT_EQ(cvxFromUtf8("x\xC3"), L"x\uFFFD");          // cut short
     EXPECT_EQ(cvxFromUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");  // overlong
+}
+
+TEST(Wide, SystemCodePageRoundTripAndBadBytes) {
+    // 曲线 in GBK bytes; characters outside GBK take GB18030's four-byte forms.
+    const std::wstring text = L"a\u66f2\u7ebf\U0001F600";
+    const std::string bytes = cvxToCodePage(text);
+    EXPECT_EQ(bytes.substr(0, 5), "a\xC7\xFA\xCF\xDF");
+    EXPECT_EQ(bytes.size(), 9u);
+    EXPECT_EQ(cvxFromCodePage(bytes), text);
+    EXPECT_EQ(cvxFromCodePage("x\xFF" "y"), L"x\uFFFDy");
+    EXPECT_TRUE(cvxIsUtf8(cvxToUtf8(text)));
+    EXPECT_FALSE(cvxIsUtf8(bytes));
 }
