@@ -2,10 +2,10 @@
 
 #include <iconv.h>
 
-#include <cerrno>
 #include <charconv>
 #include <string>
 
+#include "ge/iconv_text.h"
 #include "ge/utf8.h"
 
 int dxfCodePageFromName(std::string_view name) {
@@ -58,31 +58,7 @@ bool DxfCodePageDecoder::changes(std::string_view text) const {
 }
 
 void DxfCodePageDecoder::convert(std::string_view in, std::string& out) {
-    auto cd = static_cast<iconv_t>(mConverter);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for each text
-    out.clear();
-    out.resize(in.size() * 3 + 16);
-    char* src = const_cast<char*>(in.data());
-    size_t srcLeft = in.size();
-    size_t done = 0;
-    while (srcLeft > 0) {
-        char* dst = out.data() + done;
-        size_t dstLeft = out.size() - done;
-        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        done = out.size() - dstLeft;
-        if (r != static_cast<size_t>(-1)) break;
-        if (errno == E2BIG) {
-            out.resize(out.size() * 2);
-        } else {  // a byte that does not convert, or a sequence cut short by the end
-            out.resize(done);
-            cvxUtf8Append(out, 0xFFFD);
-            done = out.size();
-            out.resize(done + srcLeft * 3 + 16);
-            ++src;
-            --srcLeft;
-        }
-    }
-    out.resize(done);
+    cvxIconv(mConverter, in, out, "\xEF\xBF\xBD");
 }
 
 namespace {
