@@ -23,13 +23,17 @@ std::optional<Nurbs> offsetSampled(const Nurbs& c, double d, const AcGeVector3d&
         if (tangent) *tangent = dv[1];
         return AcGePoint3d::kOrigin + dv[0] + right * d;
     };
+    // Eight samples a span to start with, but no more than about 256 in all: an offset's own offset would
+    // otherwise start from eight times as many spans each time and soon take minutes. Refinement below adds
+    // samples where the curve needs them, with rounds to spare for a coarse start.
     std::vector<double> params;
     std::vector<double> b = c.breakpoints();
+    const int perSpan = std::clamp(256 / std::max<int>(1, static_cast<int>(b.size()) - 1), 1, 8);
     for (size_t i = 0; i + 1 < b.size(); ++i)
-        for (int k = 0; k < 8; ++k) params.push_back(b[i] + (b[i + 1] - b[i]) * k / 8);
+        for (int k = 0; k < perSpan; ++k) params.push_back(b[i] + (b[i + 1] - b[i]) * k / perSpan);
     params.push_back(c.endParam());
     bool closed = c.startPoint().isEqualTo(c.endPoint(), AcGeTol());
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 16; ++round) {
         std::vector<AcGePoint3d> pts;
         for (double t : params) pts.push_back(offsetPoint(t, nullptr));
         AcGeVector3d t0, t1;
