@@ -10,6 +10,7 @@
 
 namespace {
 std::string_view trimmed(std::string_view s) {
+    if (s.empty() || (s.front() > ' ' && s.back() > ' ')) return s;  // the usual value: no blanks around it
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
@@ -92,8 +93,8 @@ void DxfGroupReader::moveWindow(size_t atLeast) {
 }
 
 // Most texts are plain: eight bytes at a time are checked for escapes and, where the code page needs it,
-// bytes above 127.
-bool DxfGroupReader::isPlain(std::string_view text) const {
+// bytes above 127. Inlined into the value parser: most groups of most files are short plain texts.
+[[gnu::always_inline]] inline bool DxfGroupReader::isPlain(std::string_view text) const {
     constexpr uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
     auto hasByte = [](uint64_t w, unsigned char c) {
         const uint64_t x = w ^ (kOnes * c);
@@ -112,8 +113,7 @@ bool DxfGroupReader::isPlain(std::string_view text) const {
     return true;
 }
 
-std::string_view DxfGroupReader::keepText(std::string_view text) {
-    if (isPlain(text)) return text;
+std::string_view DxfGroupReader::decodedText(std::string_view text) {
     const bool converted = mCodePage.changes(text);
     if (converted) {
         mCodePage.convert(text, mConverted);
@@ -135,7 +135,7 @@ void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
     // A dimension style's handle is group 105; its group 5 is the name of an arrow block (R12 files).
     CvxDxfKind kind = code == 5 && mInDimStyle ? CvxDxfKind::Text : cvxDxfKind(code);
     switch (kind) {
-        case CvxDxfKind::Text: g.text = keepText(raw.value); break;
+        case CvxDxfKind::Text: g.text = isPlain(raw.value) ? raw.value : decodedText(raw.value); break;
         case CvxDxfKind::Binary: g.text = trimmed(raw.value); break;
         case CvxDxfKind::Real:
             g.text = trimmed(raw.value);

@@ -54,7 +54,8 @@ private:
     }
     void parseValue(AcDbDxfGroup& g);
     bool isPlain(std::string_view text) const;
-    std::string_view keepText(std::string_view text);
+    // A text that is not plain: converted from the code page, escapes decoded, kept in the arena.
+    std::string_view decodedText(std::string_view text);
 
     DxfTextSource* mSource = nullptr;  // null for a text held whole
     size_t mWindow = 0;
