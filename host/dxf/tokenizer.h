@@ -63,12 +63,19 @@ inline const char* dxfLineEnd(const char* p, const char* end) {
 // else (a sign, a carriage return, a bad code, the end of the text) is left to the general path.
 inline bool DxfTokenizer::nextPlain(DxfRawGroup& g) {
     const char* p = mP;
-    while (p < mEnd && *p == ' ') ++p;
-    if (p == mEnd || *p < '0' || *p > '9') return false;
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
     int code = 0;
-    int digits = 0;
-    for (; p < mEnd && *p >= '0' && *p <= '9' && digits < 9; ++p, ++digits) code = code * 10 + (*p - '0');
-    if (p == mEnd || *p != '\n' || code == 999) return false;
+    if (mEnd - p >= 4 && p[3] == '\n' && digit(p[2]) && (p[1] == ' ' ? p[0] == ' ' : digit(p[1]) && (p[0] == ' ' || digit(p[0])))) {
+        // The code line most writers write: three places, right-aligned ("  0", " 10", "100").
+        code = (p[0] == ' ' ? 0 : p[0] - '0') * 100 + (p[1] == ' ' ? 0 : p[1] - '0') * 10 + (p[2] - '0');
+        p += 3;
+    } else {
+        while (p < mEnd && *p == ' ') ++p;
+        if (p == mEnd || !digit(*p)) return false;
+        for (int digits = 0; p < mEnd && digit(*p) && digits < 9; ++p, ++digits) code = code * 10 + (*p - '0');
+        if (p == mEnd || *p != '\n') return false;
+    }
+    if (code == 999) return false;
     const char* value = ++p;
     p = dxfLineEnd(p, mEnd);
     if (p == mEnd || (p > value && p[-1] == '\r')) return false;
