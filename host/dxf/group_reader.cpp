@@ -126,7 +126,7 @@ std::string_view DxfGroupReader::decodedText(std::string_view text) {
     return s;
 }
 
-void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
+[[gnu::always_inline]] inline void DxfGroupReader::parseValue(AcDbDxfGroup& g) {
     // The group is used in place, not copied: the tokenizer has just written it, and reading it back whole
     // would wait for those writes to land. It is valid until the next pull().
     const DxfRawGroup& raw = mRaw;
