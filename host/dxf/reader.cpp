@@ -275,7 +275,7 @@ void Reader::readBlocks() {
 
 const Reader::FileClass& Reader::classOf(std::string_view dxfName) {
     for (const FileClass& c : mClasses)
-        if (c.name == dxfName) return c;
+        if (c.name.size() == dxfName.size() && (dxfName.empty() || c.name[0] == dxfName[0]) && c.name == dxfName) return c;
     AcRxClass* c = acrxFindClassByDxfName(cvxFromUtf8(dxfName).c_str());
     mClasses.push_back({std::string(dxfName), c, c && c->isDerivedFrom(AcDbEntity::desc())});
     return mClasses.back();
@@ -290,7 +290,7 @@ AcDbEntity* Reader::makeEntity() {
         if (flags & 8) return new AcDb3dPolyline();
         return new AcDb2dPolyline();
     }
-    if (mE.type != "VERTEX")
+    if (!at("VERTEX"))
         if (const FileClass& c = classOf(mE.type); c.entity)
             if (AcRxObject* o = c.cls->create()) return static_cast<AcDbEntity*>(o);
     return new AcDbUnknownEntity(cvxFromUtf8(mE.type));
