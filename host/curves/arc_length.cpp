@@ -33,7 +33,11 @@ double adapt(const std::function<double(double)>& f, double a, double b, double 
 // Newton on L(t) = target inside [lo, hi]; `lenTo(t)` is the length from lo to t.
 double invert(const std::function<double(double)>& lenTo, const std::function<double(double)>& speed,
               double lo, double hi, double target) {
-    double t = lo + (hi - lo) * (lenTo(hi) > 0 ? target / lenTo(hi) : 0);
+    // The first guess goes by the speed at lo: short distances (the next point of a division) are found
+    // without measuring the whole interval.
+    const double s0 = speed(lo);
+    double t = s0 > 0 && target / s0 < hi - lo ? lo + target / s0
+                                               : lo + (hi - lo) * (lenTo(hi) > 0 ? target / lenTo(hi) : 0);
     double a = lo, b = hi;
     for (int it = 0; it < 60; ++it) {
         double err = lenTo(t) - target;
@@ -79,7 +83,6 @@ double lengthBetween(const Nurbs& c, double t0, double t1) {
     return len;
 }
 
-double length(const Nurbs& c) { return lengthBetween(c, c.startParam(), c.endParam()); }
 
 bool paramAtLength(const Ellipse& e, double dist, double& t) {
     double total = length(e);
@@ -103,25 +106,63 @@ bool paramAtLength(const Ellipse& e, double dist, double& t) {
     return true;
 }
 
-bool paramAtLength(const Nurbs& c, double dist, double& t) {
+namespace {
+bool sameCurve(const Nurbs& a, const Nurbs& b) {
+    auto samePoints = [](const std::vector<AcGePoint3d>& p, const std::vector<AcGePoint3d>& q) {
+        for (size_t i = 0; i < p.size(); ++i)
+            if (p[i].x != q[i].x || p[i].y != q[i].y || p[i].z != q[i].z) return false;
+        return true;
+    };
+    return a.degree == b.degree && a.closed == b.closed && a.periodic == b.periodic && a.knots == b.knots &&
+           a.weights == b.weights && a.ctrl.size() == b.ctrl.size() && samePoints(a.ctrl, b.ctrl);
+}
+
+// The lengths up to each breakpoint of the curve measured last. Points at many distances along one curve (a
+// division into thousands of parts) would otherwise integrate every span before each distance again; the
+// curve is compared whole, so a changed curve is measured afresh.
+// The distance found last is kept too: the next distance along (the next point of a division) is measured on
+// from there instead of from the start of its span.
+struct SpanLengths {
+    Nurbs curve;
+    std::vector<double> breaks;
+    std::vector<double> upTo;  // upTo[i]: the length from the start to breaks[i]
+    double lastDist = -1, lastParam = 0;
+};
+
+SpanLengths& spanLengthsOf(const Nurbs& c) {
+    thread_local SpanLengths last;
+    if (!last.breaks.empty() && sameCurve(last.curve, c)) return last;
+    last.lastDist = -1;
     auto speed = [&c](double u) { return c.derivAt(u).length(); };
-    std::vector<double> b = c.breakpoints();
-    double acc = 0;
+    last.curve = c;
+    last.breaks = c.breakpoints();
+    last.upTo.assign(1, 0.0);
+    for (size_t i = 0; i + 1 < last.breaks.size(); ++i)
+        last.upTo.push_back(last.upTo.back() + integrateSpeed(speed, last.breaks[i], last.breaks[i + 1]));
+    return last;
+}
+}  // namespace
+
+double length(const Nurbs& c) { return spanLengthsOf(c).upTo.back(); }
+
+bool paramAtLength(const Nurbs& c, double dist, double& t) {
     if (dist < 0) return false;
-    for (size_t i = 0; i + 1 < b.size(); ++i) {
-        double l = integrateSpeed(speed, b[i], b[i + 1]);
-        if (acc + l >= dist) {
-            double lo = b[i], hi = b[i + 1];
-            t = invert([&](double u) { return integrateSpeed(speed, lo, u); }, speed, lo, hi, dist - acc);
-            return true;
-        }
-        acc += l;
-    }
-    if (dist <= acc * (1 + 1e-12)) {
+    SpanLengths& s = spanLengthsOf(c);
+    const auto end = std::lower_bound(s.upTo.begin() + 1, s.upTo.end(), dist);  // the first span reaching dist
+    if (end == s.upTo.end()) {
+        if (dist > s.upTo.back() * (1 + 1e-12)) return false;
         t = c.endParam();
         return true;
     }
-    return false;
+    const size_t i = static_cast<size_t>(end - s.upTo.begin()) - 1;
+    double lo = s.breaks[i], from = s.upTo[i];
+    const double hi = s.breaks[i + 1];
+    if (s.lastDist >= from && s.lastDist <= dist && s.lastParam < hi) lo = s.lastParam, from = s.lastDist;
+    auto speed = [&c](double u) { return c.derivAt(u).length(); };
+    t = invert([&](double u) { return integrateSpeed(speed, lo, u); }, speed, lo, hi, dist - from);
+    s.lastDist = dist;
+    s.lastParam = t;
+    return true;
 }
 
 }  // namespace cvx::geom

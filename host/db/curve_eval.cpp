@@ -72,7 +72,11 @@ AcGePoint3d CvxCurve::pointAt(double t) const {
     return AcGePoint3d::kOrigin + d[0];
 }
 
-double CvxCurve::length() const { return distAt(end); }
+double CvxCurve::length() const {
+    auto* n = std::get_if<Nurbs>(&g);
+    if (n && start == n->startParam() && end == n->endParam()) return cvx::geom::length(*n);  // measured once
+    return distAt(end);
+}
 
 double CvxCurve::distAt(double t) const {
     if (std::holds_alternative<Line>(g)) return t;

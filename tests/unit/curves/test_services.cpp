@@ -78,6 +78,15 @@ TEST(ArcLength, ParamAtLengthInvertsLengthAtParam) {
     }
     double t;
     EXPECT_FALSE(paramAtLength(e, length(e) * 1.01, t));
+    // A changed curve is measured afresh, not from the lengths of the curve measured before it.
+    Nurbs moved = f.curve;
+    moved.ctrl[2].y += 3;
+    const double half = length(moved) / 2;
+    // Distances asked in any order (each may be measured on from the one before).
+    for (double d : {half, half * 1.001, half * 0.5, half * 1.5}) {
+        ASSERT_TRUE(paramAtLength(moved, d, t));
+        EXPECT_NEAR(lengthBetween(moved, moved.startParam(), t), d, 1e-9) << d;
+    }
 }
 
 TEST(Polyline, AreaLengthAndParamsWithBulges) {
