@@ -83,7 +83,6 @@ double lengthBetween(const Nurbs& c, double t0, double t1) {
     return len;
 }
 
-
 bool paramAtLength(const Ellipse& e, double dist, double& t) {
     double total = length(e);
     if (dist < -1e-12 * total || dist > total * (1 + 1e-12)) return false;
@@ -119,9 +118,8 @@ bool sameCurve(const Nurbs& a, const Nurbs& b) {
 
 // The lengths up to each breakpoint of the curve measured last. Points at many distances along one curve (a
 // division into thousands of parts) would otherwise integrate every span before each distance again; the
-// curve is compared whole, so a changed curve is measured afresh.
-// The distance found last is kept too: the next distance along (the next point of a division) is measured on
-// from there instead of from the start of its span.
+// curve is compared whole, so a changed curve is measured afresh. The distance found last is kept too: the next
+// distance along (the next point of a division) is measured on from there instead of from the start of its span.
 struct SpanLengths {
     Nurbs curve;
     std::vector<double> breaks;
