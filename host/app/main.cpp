@@ -51,6 +51,7 @@ std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& 
         error = "cannot open " + path + ": " + cvxToUtf8(db->lastErrorText());
         return nullptr;
     }
+    for (const std::wstring& note : db->openNotes()) std::fprintf(stderr, "curvix: %s: %s\n", path.c_str(), cvxToUtf8(note).c_str());
     db->setFileName(wpath);
     return db;
 }

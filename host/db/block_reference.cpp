@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "cvx/dbents.h"
+#include "db/block_walk.h"
 #include "db/children.h"
 #include "db/entity_transform.h"
 
@@ -72,6 +73,8 @@ Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& ext) const {
     if (!rec) return Acad::eInvalidExtents;
     AcGeMatrix3d xf = blockTransform();
     bool any = false;
+    cvx::db::BlockVisit visit(rec);
+    if (!visit) return Acad::eInvalidExtents;  // a block inside itself, or too much: left out
     for (AcDbObjectId id : rec->entityIds()) {
         auto* ent = AcDbEntity::cast(id.objectPtr());
         if (!ent || id.isErased() || AcDbAttributeDefinition::cast(ent)) continue;

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "cvx/dbents.h"
+#include "db/block_walk.h"
 #include "db/database_impl.h"
 #include "db/object_pool.h"
 
@@ -181,6 +182,7 @@ Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId id) {
 
 Acad::ErrorStatus AcDbDatabase::updateExt(bool) {
     AcDbExtents all;
+    cvx::db::BlockWalk walk;
     auto* ms = AcDbBlockTableRecord::cast(modelSpaceId().objectPtr());
     if (ms)
         for (AcDbObjectId id : ms->entityIds()) {

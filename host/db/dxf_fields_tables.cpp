@@ -50,7 +50,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfInFields(AcDbDxfFiler* filer) {
     if (es != Acad::eOk) return es;
     AcDbDxfGroup g;
     while (filer->readGroup(g)) {
-        if (g.code == 2) mName = g.wtext();
+        if (g.code == 2) assignName(g.wtext());
         else if (g.code == 70) mFlags = static_cast<int>(g.integer);
         else if (g.code != 100) {
             filer->pushBackGroup();

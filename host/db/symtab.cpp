@@ -1,4 +1,8 @@
+#include <algorithm>
 #include <cwchar>
+#include <cwctype>
+#include <unordered_map>
+#include <utility>
 
 #include "cvx/dbents.h"
 #include "db/children.h"
@@ -64,14 +68,20 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
         if (table->getAt(name, other) == Acad::eOk && other != objectId()) return Acad::eDuplicateRecordName;
     }
     assertWriteEnabled();
-    mName = name;
+    assignName(name);
     return Acad::eOk;
+}
+
+void AcDbSymbolTableRecord::assignName(std::wstring name) {
+    if (name == mName) return;
+    std::wstring old = std::exchange(mName, std::move(name));
+    if (auto* table = AcDbSymbolTable::cast(ownerId().objectPtr())) table->noteRenamed(objectId(), old);
 }
 
 void AcDbSymbolTableRecord::copyDataTo(AcDbObject* other) const {
     AcDbObject::copyDataTo(other);
     auto* o = static_cast<AcDbSymbolTableRecord*>(other);
-    o->mName = mName;
+    o->assignName(mName);
     o->mFlags = mFlags;
 }
 
@@ -134,18 +144,68 @@ void AcDbViewportTableRecord::copyDataTo(AcDbObject* other) const {
 
 // ---- tables ----
 
+// Records by name, folded to lower case the way the names compare. A table learns of its records as they are
+// added (or adopted by the reader) and of every rename; records it has not seen yet are taken in at the next
+// look-up, so a drawing of 100,000 blocks finds each by name at the cost of one hash look-up.
+struct AcDbSymbolTable::NameIndex {
+    std::unordered_multimap<std::wstring, AcDbObjectId> byName;
+    size_t indexed = 0;  // mRecords[0, indexed) are in byName
+    size_t nextAnonymous = 0;  // numbers below this one are taken for "*U" names
+};
+
+namespace {
+std::wstring foldedName(const wchar_t* name) {
+    std::wstring s(name);
+    for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return s;
+}
+}  // namespace
+
+AcDbSymbolTable::AcDbSymbolTable() = default;
+AcDbSymbolTable::~AcDbSymbolTable() = default;
+
+AcDbSymbolTable::NameIndex& AcDbSymbolTable::index() const {
+    if (!mIndex) mIndex = std::make_unique<NameIndex>();
+    NameIndex& ix = *mIndex;
+    if (ix.indexed > mRecords.size()) ix = NameIndex();  // records were taken out: start again
+    for (; ix.indexed < mRecords.size(); ++ix.indexed) {
+        AcDbObjectId rid = mRecords[ix.indexed];
+        if (auto* rec = AcDbSymbolTableRecord::cast(rid.objectPtr())) ix.byName.emplace(foldedName(rec->getName()), rid);
+    }
+    return ix;
+}
+
+void AcDbSymbolTable::noteRenamed(AcDbObjectId id, const std::wstring& oldName) const {
+    if (!mIndex) return;
+    auto [from, to] = mIndex->byName.equal_range(foldedName(oldName.c_str()));
+    for (auto it = from; it != to; ++it)
+        if (it->second == id) {
+            mIndex->byName.erase(it);
+            if (auto* rec = AcDbSymbolTableRecord::cast(id.objectPtr()))
+                mIndex->byName.emplace(foldedName(rec->getName()), id);
+            return;
+        }
+    // Not indexed yet: the next look-up takes it in under its new name.
+}
+
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bool getErased) const {
     id = AcDbObjectId();
     if (!name) return Acad::eInvalidInput;
-    for (AcDbObjectId rid : mRecords) {
+    NameIndex& ix = index();
+    auto [from, to] = ix.byName.equal_range(foldedName(name));
+    // Names repeat only in damaged files; the first record in the table's order wins, as it always has.
+    size_t best = SIZE_MAX;
+    for (auto it = from; it != to; ++it) {
+        AcDbObjectId rid = it->second;
         if (!getErased && rid.isErased()) continue;
-        auto* rec = AcDbSymbolTableRecord::cast(rid.objectPtr());
-        if (rec && wcscasecmp(rec->getName(), name) == 0) {
+        if (std::distance(from, to) == 1) {
             id = rid;
             return Acad::eOk;
         }
+        size_t at = static_cast<size_t>(std::find(mRecords.begin(), mRecords.end(), rid) - mRecords.begin());
+        if (at < best) best = at, id = rid;
     }
-    return Acad::eKeyNotFound;
+    return id.isNull() ? Acad::eKeyNotFound : Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbSymbolTableRecord*& rec, AcDb::OpenMode mode,
@@ -180,7 +240,7 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* 
     // Anonymous block names "*U" get a number that makes them unique.
     if (rec->name() == L"*U" || rec->name() == L"*u" || rec->name() == L"*D") {
         std::wstring base = rec->name();
-        for (int n = 0;; ++n) {
+        for (size_t& n = index().nextAnonymous;; ++n) {
             std::wstring candidate = base + std::to_wstring(n);
             if (!has(candidate.c_str())) {
                 rec->setName(candidate.c_str());

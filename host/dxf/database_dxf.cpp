@@ -6,6 +6,7 @@
 
 #include "cvx/dbmain.h"
 #include "cvx/wide.h"
+#include "db/block_walk.h"
 #include "dxf/atomic_file.h"
 #include "dxf/dxf_error.h"
 #include "dxf/file_objects.h"
@@ -42,6 +43,7 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     swapContents(*fresh);
     mKeptClasses = std::move(classes);
     setFileName(fileName);
+    mOpenNotes = cvx::db::blockGraphProblems(*this);
     setLastErrorText(L"");
     return Acad::eOk;
 }

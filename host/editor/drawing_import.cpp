@@ -3,6 +3,7 @@
 #include <map>
 
 #include "cvx/dbents.h"
+#include "cvx/editor.h"
 
 namespace cvx::editor {
 namespace {
@@ -125,6 +126,7 @@ AcDbObjectId importDrawingAsBlock(AcDbDatabase* target, const std::wstring& path
         error = L"cannot read " + path + L": " + source.lastErrorText();
         return {};
     }
+    for (const std::wstring& note : source.openNotes()) acutPrintf(L"%ls: %ls\n", path.c_str(), note.c_str());
     auto* rec = new AcDbBlockTableRecord;
     if (rec->setName(blockName.c_str()) != Acad::eOk) {
         delete rec;

@@ -38,7 +38,16 @@ public:
         if (mPos >= mText.size()) throw Failure{L"the expression ends too early"};
         wchar_t c = mText[mPos];
         if (c == L'(') {
+            // Each level is a call of parse() and later of eval(): a bound keeps a hostile line from
+            // exhausting the stack.
+            if (mDepth >= kMaxNesting)
+                throw Failure{L"lists nest more than " + std::to_wstring(kMaxNesting) + L" levels deep"};
             ++mPos;
+            ++mDepth;
+            struct Leave {
+                int& depth;
+                ~Leave() { --depth; }
+            } leave{mDepth};
             Node list;
             list.kind = Node::List;
             for (;;) {
@@ -58,6 +67,9 @@ public:
     }
 
 private:
+    static constexpr int kMaxNesting = 1000;
+    int mDepth = 0;
+
     void skipBlanks() {
         while (mPos < mText.size()) {
             if (std::iswspace(mText[mPos])) ++mPos;

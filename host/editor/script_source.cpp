@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "cvx/wide.h"
 #include "editor/output.h"
@@ -23,9 +24,28 @@ std::unique_ptr<ScriptSource> ScriptSource::fromFile(const std::string& path, st
         error = L"cannot read the script " + cvxFromUtf8(path);
         return nullptr;
     }
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    return std::make_unique<ScriptSource>(cvxFromUtf8(buf.str()), cvxFromUtf8(path));
+    // Read in pieces with a bound on a line, so that a file without end (a device, a pipe that never
+    // stops) or without line breaks gets a message instead of filling the memory.
+    constexpr size_t kMaxLine = size_t(1) << 20;
+    std::string text;
+    std::vector<char> piece(1 << 16);
+    size_t lineLength = 0, lineNo = 1;
+    while (in) {
+        in.read(piece.data(), std::streamsize(piece.size()));
+        size_t n = size_t(in.gcount());
+        for (size_t i = 0; i < n; ++i) {
+            if (piece[i] == '\n') {
+                lineLength = 0;
+                ++lineNo;
+            } else if (++lineLength > kMaxLine) {
+                error = L"line " + std::to_wstring(lineNo) + L" of the script " + cvxFromUtf8(path) +
+                        L" is longer than " + std::to_wstring(kMaxLine) + L" characters";
+                return nullptr;
+            }
+        }
+        text.append(piece.data(), n);
+    }
+    return std::make_unique<ScriptSource>(cvxFromUtf8(text), cvxFromUtf8(path));
 }
 
 std::wstring ScriptSource::where(int line) const { return mName + L":" + std::to_wstring(line); }

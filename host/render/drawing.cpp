@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cvx/dbents.h"
+#include "db/block_walk.h"
 #include "render/entities.h"
 #include "render/hatch.h"
 #include "render/pen.h"
@@ -12,8 +13,6 @@
 namespace cvx::render {
 
 namespace {
-
-constexpr int kMaxBlockDepth = 32;
 
 template <typename T>
 const T* peek(AcDbObjectId id) {
@@ -39,13 +38,8 @@ public:
     }
 
     void drawBlock(const AcDbBlockTableRecord& block, const AcGeMatrix3d& toWorld, const Inherited& from) {
-        if (std::find(mOpenBlocks.begin(), mOpenBlocks.end(), &block) != mOpenBlocks.end() ||
-            mOpenBlocks.size() >= kMaxBlockDepth)
-            return;  // a block that contains itself, or nesting too deep to be meant
-        mOpenBlocks.push_back(&block);
         for (AcDbObjectId id : block.entityIds())
             if (const AcDbEntity* e = peek<AcDbEntity>(id)) drawEntity(*e, toWorld, from);
-        mOpenBlocks.pop_back();
     }
 
     void drawEntity(const AcDbEntity& e, const AcGeMatrix3d& toWorld, const Inherited& from) {
@@ -59,8 +53,8 @@ public:
         Pen pen(mSink, toWorld, rgb);
         if (auto* ref = AcDbBlockReference::cast(&e)) {
             // An insert on a layer that is off still shows its contents that lie on other layers.
-            if (const auto* block = peek<AcDbBlockTableRecord>(ref->blockTableRecord()))
-                drawBlock(*block, toWorld * ref->blockTransform(), {rgb, layer, true});
+            const auto* block = peek<AcDbBlockTableRecord>(ref->blockTableRecord());
+            if (db::BlockVisit visit(block); visit) drawBlock(*block, toWorld * ref->blockTransform(), {rgb, layer, true});
             if (!layerOff) drawAttributes(*ref, toWorld, {rgb, layer, true});
             return;
         }
@@ -90,7 +84,6 @@ private:
     FontSet& mFonts;
     uint32_t mBackground;
     PointStyle mPoints;
-    std::vector<const AcDbBlockTableRecord*> mOpenBlocks;
 };
 
 }  // namespace
@@ -107,11 +100,13 @@ uint32_t drawnColor(const AcCmEntityColor& color, uint32_t background) {
 void drawModelSpace(const AcDbDatabase& db, Sink& sink, FontSet& fonts, uint32_t background) {
     const auto* model = peek<AcDbBlockTableRecord>(db.modelSpaceId());
     if (!model) return;
+    db::BlockWalk walk;
     Drawer(db, sink, fonts, background).drawBlock(*model, AcGeMatrix3d(), {0xFFFFFF, nullptr, false});
 }
 
 void drawEntities(const AcDbDatabase& db, const std::vector<AcDbObjectId>& ids, Sink& sink, FontSet& fonts,
                   uint32_t background) {
+    db::BlockWalk walk;
     Drawer drawer(db, sink, fonts, background);
     for (AcDbObjectId id : ids)
         if (const AcDbEntity* e = peek<AcDbEntity>(id)) drawer.drawEntity(*e, AcGeMatrix3d(), {0xFFFFFF, nullptr, false});

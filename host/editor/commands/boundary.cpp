@@ -12,6 +12,7 @@
 
 #include "curves/plan_view.h"
 #include "curves/planar_faces.h"
+#include "db/block_walk.h"
 #include "db/curve_geometry.h"
 #include "editor/commands/command_util.h"
 #include "editor/commands/commands.h"
@@ -21,8 +22,6 @@ namespace {
 
 constexpr double kMeetTolerance = 1e-9;   // of the drawing's size
 constexpr double kChordTolerance = 1e-6;  // of the drawing's size
-constexpr int kMaxBlockDepth = 32;
-
 struct PlacedCurve {
     geom::Curve curve;
     AcGeMatrix3d place;
@@ -34,13 +33,13 @@ public:
     std::vector<PlacedCurve> curves;
 
     void addBlock(AcDbObjectId blockId, const AcGeMatrix3d& place, AcDbObjectId insertLayer, int depth) {
-        if (depth > kMaxBlockDepth) return;  // a block that contains itself, or nesting too deep to be meant
         std::vector<AcDbObjectId> ids;
-        {
-            AcDbObjectPointer<AcDbBlockTableRecord> block(blockId, AcDb::kForRead);
-            if (!block) return;
-            ids = block->entityIds();
-        }
+        AcDbObjectPointer<AcDbBlockTableRecord> block(blockId, AcDb::kForRead);
+        if (!block) return;
+        // The model space is the walk's start, not a block it enters.
+        std::optional<db::BlockVisit> visit;
+        if (depth > 0 && !visit.emplace(block.object())) return;  // a block inside itself, or too much
+        ids = block->entityIds();
         for (AcDbObjectId id : ids) addEntity(id, place, insertLayer, depth);
     }
 
@@ -92,6 +91,7 @@ double planSize(const std::vector<PlacedCurve>& curves) {
 }
 
 geom::PlanarFaces visibleAreas() {
+    cvx::db::BlockWalk walk;
     VisibleCurves visible;
     if (AcDbDatabase* db = acdbCurDwg()) visible.addBlock(db->currentSpaceId(), AcGeMatrix3d(), AcDbObjectId(), 0);
     double size = std::max(planSize(visible.curves), 1e-6);

@@ -40,6 +40,8 @@ public:
     void copyDataTo(AcDbObject* other) const override;
 
 private:
+    // Every change of the name goes through here, so the owning table's index follows it.
+    void assignName(std::wstring name);
     std::wstring mName;
     int mFlags = 0;
 };
@@ -49,6 +51,8 @@ class AcDbSymbolTableIterator;
 class AcDbSymbolTable : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbSymbolTable);
+    AcDbSymbolTable();
+    ~AcDbSymbolTable() override;
     // Names compare without regard to case.
     Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id, bool getErased = false) const;
     Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& rec, AcDb::OpenMode mode,
@@ -69,9 +73,14 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
     // The host's own use: enters a record that is already resident (read from a file) in the table.
     void adoptRecordId(AcDbObjectId id) { mRecords.push_back(id); }
+    // The host's own use: a record of this table changed its name from oldName.
+    void noteRenamed(AcDbObjectId id, const std::wstring& oldName) const;
 
 private:
+    struct NameIndex;
+    NameIndex& index() const;
     std::vector<AcDbObjectId> mRecords;
+    mutable std::unique_ptr<NameIndex> mIndex;  // names (folded to lower case) to records, built as needed
 };
 
 class AcDbSymbolTableIterator {
@@ -388,6 +397,8 @@ public:
     Acad::ErrorStatus dxfOut(const ACHAR* fileName, int precision = 16,
                              AcDb::AcDbDwgVersion version = AcDb::kDHL_1015) const;
     const std::wstring& lastErrorText() const { return mLastError; }
+    // What reading the drawing found wrong with it and worked around, one line each (empty for a sound file).
+    const std::vector<std::wstring>& openNotes() const { return mOpenNotes; }
     void setLastErrorText(const std::wstring& t) const { mLastError = t; }
     const std::wstring& fileName() const { return mFileName; }
     void setFileName(const std::wstring& f) { mFileName = f; }
@@ -508,6 +519,7 @@ private:
     AcDbHandle mNextHandle{1};
     std::wstring mFileName;
     mutable std::wstring mLastError;
+    std::vector<std::wstring> mOpenNotes;
     int mOriginalVersion = AcDb::kDHL_1015;
     int mCodePage = 0;
 
