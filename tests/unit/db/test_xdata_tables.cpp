@@ -73,6 +73,21 @@ TEST(SymbolTables, NamesIgnoreCaseAndMustBeUnique) {
     for (; !it->done(); it->step()) ++n;
     delete it;
     EXPECT_EQ(n, 2);
+    // A rename moves the record in the table's name index; the old name is free again.
+    AcDbObjectId doors;
+    ASSERT_EQ(t->getAt(L"DOORS", doors), Acad::eOk);
+    AcDbLayerTableRecord* rec = nullptr;
+    ASSERT_EQ(acdbOpenObject(rec, doors, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(rec->setName(L"Windows"), Acad::eOk);
+    rec->close();
+    AcDbObjectId found;
+    EXPECT_EQ(t->getAt(L"wINDOWS", found), Acad::eOk);
+    EXPECT_EQ(found, doors);
+    EXPECT_FALSE(t->has(L"Doors"));
+    auto* again = new AcDbLayerTableRecord();
+    again->setName(L"Doors");
+    EXPECT_EQ(t->add(again), Acad::eOk);
+    again->close();
     t->close();
 }
 
