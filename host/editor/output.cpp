@@ -1,6 +1,8 @@
 #include "editor/output.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <algorithm>
 #include <cwchar>
 #include <memory>
@@ -16,6 +18,7 @@ struct OutputState {
     std::unique_ptr<FILE, int (*)(FILE*)> log{nullptr, fclose};
     std::wstring transcript;
     bool quiet = false;
+    bool logFailed = false;  // told once; the log is dropped after its first failed write
 };
 
 OutputState& state() {
@@ -79,8 +82,13 @@ void writeOutput(std::wstring_view text) {
         std::fflush(stdout);
     }
     if (s.log) {
-        std::fwrite(utf8.data(), 1, utf8.size(), s.log.get());
-        std::fflush(s.log.get());
+        bool wrote = std::fwrite(utf8.data(), 1, utf8.size(), s.log.get()) == utf8.size();
+        if ((std::fflush(s.log.get()) != 0 || !wrote) && !s.logFailed) {
+            s.logFailed = true;
+            std::fprintf(stderr, "curvix: the log file cannot be written (%s); the session is no longer logged\n",
+                         std::strerror(errno));
+            s.log.reset();
+        }
     }
     s.transcript.append(text);
     if (s.transcript.size() > (1u << 22)) s.transcript.erase(0, s.transcript.size() - (1u << 21));

@@ -232,9 +232,12 @@ bool RegistryStore::flush() {
         return true;
     mPending = false;
     LONG r = save();
-    if (r != ERROR_SUCCESS)
-        std::fprintf(stderr, "curvix: registry file %s: the latest changes could not be written (error %ld)\n",
-                     mPath.c_str(), static_cast<long>(r));
+    if (r != ERROR_SUCCESS && !mToldUnwritable) {
+        mToldUnwritable = true;
+        std::fprintf(stderr, "curvix: registry file %s: changes cannot be written (error %ld); settings made "
+                             "now are kept only until curvix ends\n", mPath.c_str(), static_cast<long>(r));
+    }
+    if (r == ERROR_SUCCESS) mToldUnwritable = false;
     return r == ERROR_SUCCESS;
 }
 

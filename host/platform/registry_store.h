@@ -66,6 +66,7 @@ private:
     bool mLoaded = false;
     bool mBurst = false;    // a change was written since the last flush; the next ones wait
     bool mPending = false;  // changes not yet in the file
+    bool mToldUnwritable = false;  // a failed write is reported once, not at every command
     KeyMap mKeys;  // by folded path, so that a key sorts right before its subkeys
     std::vector<std::string> mErrors;
 };

@@ -65,6 +65,10 @@ class HostileScripts(CurvixRun):
         r = self.run_script_file("/dev/zero")
         self.assertNotEqual(r.returncode, 0)
         self.assertIn("line 1 of the script /dev/zero is longer than 1048576 characters", r.stderr)
+        # A log that fills up says so once and the session goes on.
+        r = self.run_curvix("CIRCLE 0,0 1\nCIRCLE 0,0 2\n\n", "--log", "/dev/full")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr.count("the log file cannot be written"), 1, r.stderr)
 
 
 class SaveTargets(CurvixRun):
