@@ -1,6 +1,7 @@
 // curvix: opens a drawing, runs a script or the commands a person types, and writes what was asked.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstring>
@@ -65,7 +66,10 @@ bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
     bool ok = true;
     acedVports2VportTableRecords();
     // fail() returns the status it is given; 1 marks the run as failed.
-    if (!o.output.empty() && db->dxfOut(cvxFromUtf8(o.output).c_str()) != Acad::eOk)
+    // The version asked for, else the one the drawing was read in (2000 for older ones).
+    int version = o.dxfVersion ? o.dxfVersion : std::max<int>(db->originalFileVersion(), AcDb::kDHL_1015);
+    if (!o.output.empty() &&
+        db->dxfOut(cvxFromUtf8(o.output).c_str(), 16, static_cast<AcDb::AcDbDwgVersion>(version)) != Acad::eOk)
         ok = !fail("cannot write " + o.output + ": " + cvxToUtf8(db->lastErrorText()), 1);
     cvx::RenderOptions r = cvx::editor::currentViewRenderOptions();
     r.width = o.width;

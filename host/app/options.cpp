@@ -5,12 +5,14 @@
 namespace cvx::app {
 
 const char* usageText() {
-    return "usage: curvix [DRAWING.dxf] [--script FILE.scr] [-o OUT.dxf] [--png OUT.png [--size WxH]]\n"
+    return "usage: curvix [DRAWING.dxf] [--script FILE.scr] [-o OUT.dxf [--dxf-version V]] [--png OUT.png [--size WxH]]\n"
            "              [--svg OUT.svg] [--log FILE] [--load MODULE]...\n"
            "\n"
            "Opens the drawing (a new one when none is named or the file does not exist), runs the script or,\n"
            "without one, reads commands typed at the terminal (\"Command: \"), then writes what was asked:\n"
            "  -o, --output OUT.dxf   save the drawing as a DXF file\n"
+           "  --dxf-version V        the file version -o writes: 2000, 2004, 2007, 2010, 2013 or 2018 (also\n"
+           "                         AC1015 ... AC1032); by default the version the drawing was read in\n"
            "  --png OUT.png          draw the current view into a PNG picture\n"
            "  --svg OUT.svg          draw the current view into an SVG picture\n"
            "  --size WxH             picture size in pixels (default 1024x768)\n"
@@ -39,6 +41,20 @@ bool parseSize(const std::string& s, int& w, int& h) {
 
 }  // namespace
 
+int dxfVersionNamed(const std::string& given) {
+    std::string n;
+    for (char c : given) n += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (n.size() > 1 && n[0] == 'R' && n[1] >= '0' && n[1] <= '9') n.erase(0, 1);
+    static const struct {
+        const char *year, *ac;
+        int version;
+    } kVersions[] = {{"2000", "AC1015", 15}, {"2004", "AC1018", 18}, {"2007", "AC1021", 21},
+                     {"2010", "AC1024", 24}, {"2013", "AC1027", 27}, {"2018", "AC1032", 32}};
+    for (const auto& v : kVersions)
+        if (n == v.year || n == v.ac) return v.version;
+    return 0;
+}
+
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
     Options o;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -57,6 +73,14 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             if (!value(o.script)) return std::nullopt;
         } else if (a == "-o" || a == "--output") {
             if (!value(o.output)) return std::nullopt;
+        } else if (a == "--dxf-version") {
+            std::string v;
+            if (!value(v)) return std::nullopt;
+            o.dxfVersion = dxfVersionNamed(v);
+            if (!o.dxfVersion) {
+                error = "--dxf-version takes 2000, 2004, 2007, 2010, 2013 or 2018, not '" + v + "'";
+                return std::nullopt;
+            }
         } else if (a == "--png") {
             if (!value(o.png)) return std::nullopt;
         } else if (a == "--svg") {
