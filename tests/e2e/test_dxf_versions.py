@@ -89,6 +89,8 @@ class Versions(CurvixRun):
                                    env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
                 self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
                 self.assertTrue(os.path.getsize(self.path(f"v{year}.pdf")) > 1000, r.stdout + r.stderr)
+                said = (r.stdout + r.stderr).lower()
+                self.assertFalse(any(w in said for w in ("error", "warning", "fail", "cannot")), said)
 
 
 if __name__ == "__main__":
