@@ -117,7 +117,12 @@ bool cvxRenderToSvg(const AcDbDatabase* db, const RenderOptions& options, const 
                     std::string* error) {
     return render(
         db, options, path,
-        [&](const RenderOptions& o) { return cairo_svg_surface_create(path.c_str(), o.width, o.height); },
+        [&](const RenderOptions& o) {
+            cairo_surface_t* s = cairo_svg_surface_create(path.c_str(), o.width, o.height);
+            // Sized in pixels: a browser shows a picture of 1024 x 768 points a third larger than asked.
+            cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_PX);
+            return s;
+        },
         [](cairo_surface_t* s) {
             cairo_surface_finish(s);
             return cairo_surface_status(s);
