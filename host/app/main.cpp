@@ -77,6 +77,18 @@ bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
     std::string error;
     if (!o.png.empty() && !cvxRenderToPng(db, r, o.png, &error)) ok = !fail("cannot draw " + o.png + ": " + error, 1);
     if (!o.svg.empty() && !cvxRenderToSvg(db, r, o.svg, &error)) ok = !fail("cannot draw " + o.svg + ": " + error, 1);
+    if (!o.pdf.empty()) {
+        cvx::PdfPlot plot;
+        plot.paperWidth = o.paperWidth;
+        plot.paperHeight = o.paperHeight;
+        plot.unitsPerMm = o.unitsPerMm;
+        plot.viewCenter = r.viewCenter;
+        plot.viewHeight = r.viewHeight;
+        plot.window = o.window;
+        plot.corner1 = {o.windowCorners[0], o.windowCorners[1]};
+        plot.corner2 = {o.windowCorners[2], o.windowCorners[3]};
+        if (!cvxPlotToPdf(db, plot, o.pdf, &error)) ok = !fail("cannot plot " + o.pdf + ": " + error, 1);
+    }
     return ok;
 }
 
