@@ -68,6 +68,9 @@ bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
     // fail() returns the status it is given; 1 marks the run as failed.
     // The version asked for, else the one the drawing was read in (2000 for older ones).
     int version = o.dxfVersion ? o.dxfVersion : std::max<int>(db->originalFileVersion(), AcDb::kDHL_1015);
+    if (!o.output.empty() && !o.dxfVersion && db->originalFileVersion() < AcDb::kDHL_1015)
+        std::fprintf(stderr, "curvix: the drawing was read from a version before 2000; %s is written in the 2000 format\n",
+                     o.output.c_str());
     if (!o.output.empty() &&
         db->dxfOut(cvxFromUtf8(o.output).c_str(), 16, static_cast<AcDb::AcDbDwgVersion>(version)) != Acad::eOk)
         ok = !fail("cannot write " + o.output + ": " + cvxToUtf8(db->lastErrorText()), 1);

@@ -81,6 +81,8 @@ void saveCommand() {
     AcDbDatabase* db = acdbCurDwg();
     if (!db) return;
     if (db->fileName().empty()) return saveAsCommand();
+    if (db->originalFileVersion() < AcDb::kDHL_1015)
+        acutPrintf(L"The drawing was read from a version before 2000; it is saved in the 2000 format.\n");
     saveTo(db, db->fileName(), saveVersion(db));
 }
 
