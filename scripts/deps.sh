@@ -8,7 +8,7 @@ packages=(
   libstb-dev libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-wqy-microhei
   libgeos-dev libpotrace-dev
   qt6-base-dev libedit-dev
-  python3 python3-ezdxf python3-shapely librecad-data
+  python3 python3-ezdxf python3-shapely librecad-data librecad
 )
 
 missing=()

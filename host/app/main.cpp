@@ -1,6 +1,7 @@
 // curvix: opens a drawing, runs a script or the commands a person types, and writes what was asked.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstring>
@@ -66,7 +67,13 @@ bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
     bool ok = true;
     acedVports2VportTableRecords();
     // fail() returns the status it is given; 1 marks the run as failed.
-    if (!o.output.empty() && db->dxfOut(cvxFromUtf8(o.output).c_str()) != Acad::eOk)
+    // The version asked for, else the one the drawing was read in (2000 for older ones).
+    int version = o.dxfVersion ? o.dxfVersion : std::max<int>(db->originalFileVersion(), AcDb::kDHL_1015);
+    if (!o.output.empty() && !o.dxfVersion && db->originalFileVersion() < AcDb::kDHL_1015)
+        std::fprintf(stderr, "curvix: the drawing was read from a version before 2000; %s is written in the 2000 format\n",
+                     o.output.c_str());
+    if (!o.output.empty() &&
+        db->dxfOut(cvxFromUtf8(o.output).c_str(), 16, static_cast<AcDb::AcDbDwgVersion>(version)) != Acad::eOk)
         ok = !fail("cannot write " + o.output + ": " + cvxToUtf8(db->lastErrorText()), 1);
     cvx::RenderOptions r = cvx::editor::currentViewRenderOptions();
     r.width = o.width;
@@ -74,6 +81,18 @@ bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
     std::string error;
     if (!o.png.empty() && !cvxRenderToPng(db, r, o.png, &error)) ok = !fail("cannot draw " + o.png + ": " + error, 1);
     if (!o.svg.empty() && !cvxRenderToSvg(db, r, o.svg, &error)) ok = !fail("cannot draw " + o.svg + ": " + error, 1);
+    if (!o.pdf.empty()) {
+        cvx::PdfPlot plot;
+        plot.paperWidth = o.paperWidth;
+        plot.paperHeight = o.paperHeight;
+        plot.unitsPerMm = o.unitsPerMm;
+        plot.viewCenter = r.viewCenter;
+        plot.viewHeight = r.viewHeight;
+        plot.window = o.window;
+        plot.corner1 = {o.windowCorners[0], o.windowCorners[1]};
+        plot.corner2 = {o.windowCorners[2], o.windowCorners[3]};
+        if (!cvxPlotToPdf(db, plot, o.pdf, &error)) ok = !fail("cannot plot " + o.pdf + ": " + error, 1);
+    }
     return ok;
 }
 

@@ -469,6 +469,12 @@ Acad::ErrorStatus AcDbSpline::dxfInFields(AcDbDxfFiler* filer) {
     mClosed = (flags & 1) != 0;
     mPeriodic = (flags & 2) != 0;
     if (!(flags & 4) || mWeights.size() != mCtrl.size()) mWeights.clear();
+    // A spline given by its fit points alone (as several programs write it) gets its curve computed here;
+    // without it the spline would have no length, no extents and nothing to pick. The file's plane is kept.
+    if (mCtrl.empty() && mFit.size() >= 2) {
+        AcGeVector3d normal = mNormal;
+        if (refit() == Acad::eOk && !normal.isZeroLength() && !isZAxis(normal)) mNormal = normal;
+    }
     return filer->filerStatus();
 }
 

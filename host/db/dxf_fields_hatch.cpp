@@ -1,5 +1,6 @@
 // Filing of hatches: boundary loops (polyline or edge loops), pattern definition lines and seed points.
 #include <algorithm>
+#include <cmath>
 
 #include "cvx/dbents.h"
 #include "db/dxf_support.h"
@@ -96,6 +97,97 @@ void readLoop(AcDbDxfFiler* f, AcDbHatch::Loop& loop) {
     }
 }
 
+// Where an edge starts and ends. A clockwise arc or elliptical arc measures its angles clockwise.
+AcGePoint2d edgePoint(const AcDbHatch::Edge& e, bool atEnd) {
+    switch (e.type) {
+        case AcDbHatch::kLine: return atEnd ? e.end : e.start;
+        case AcDbHatch::kCirArc:
+        case AcDbHatch::kEllArc: {
+            double a = atEnd ? e.endAngle : e.startAngle;
+            if (!e.ccw) a = -a;
+            AcGeVector2d major = e.type == AcDbHatch::kCirArc ? AcGeVector2d(e.radius, 0) : e.majorAxis;
+            AcGeVector2d minor = major.perpVector() * (e.type == AcDbHatch::kCirArc ? 1.0 : e.minorRatio);
+            return e.center + major * std::cos(a) + minor * std::sin(a);
+        }
+        case AcDbHatch::kSpline: {
+            const auto& pts = e.controlPoints.empty() ? e.fitPoints : e.controlPoints;
+            if (pts.empty()) return e.start;
+            return atEnd ? pts.back() : pts.front();
+        }
+    }
+    return e.start;
+}
+
+// The same edge run the other way.
+void reverseEdge(AcDbHatch::Edge& e) {
+    switch (e.type) {
+        case AcDbHatch::kLine: std::swap(e.start, e.end); break;
+        case AcDbHatch::kCirArc:
+        case AcDbHatch::kEllArc: {
+            double s = e.startAngle, t = e.endAngle;
+            e.startAngle = -t;
+            e.endAngle = -s;
+            e.ccw = !e.ccw;
+            break;
+        }
+        case AcDbHatch::kSpline: {
+            std::reverse(e.controlPoints.begin(), e.controlPoints.end());
+            std::reverse(e.weights.begin(), e.weights.end());
+            std::reverse(e.fitPoints.begin(), e.fitPoints.end());
+            if (!e.knots.empty()) {
+                double sum = e.knots.front() + e.knots.back();
+                std::reverse(e.knots.begin(), e.knots.end());
+                for (double& k : e.knots) k = sum - k;
+            }
+            AcGeVector2d st = e.startTangent;
+            e.startTangent = -e.endTangent;
+            e.endTangent = -st;
+            break;
+        }
+    }
+}
+
+// Edges some programs store in any order and direction ("a to b, a to c, b to c") are put head to tail, so
+// that the loop encloses its area; a loop that cannot be chained so is left as the file gave it.
+void chainEdges(AcDbHatch::Loop& loop) {
+    auto& edges = loop.edges;
+    if (edges.size() < 2) return;
+    double size = 0;
+    for (const auto& e : edges)
+        for (bool end : {false, true}) {
+            AcGePoint2d p = edgePoint(e, end);
+            size = std::max({size, std::fabs(p.x), std::fabs(p.y)});
+        }
+    const double tol = 1e-9 * std::max(size, 1.0) + 1e-12;
+    auto near = [&](const AcGePoint2d& a, const AcGePoint2d& b) { return (a - b).length() <= 1e-6 * std::max(size, 1.0); };
+    bool chained = true;
+    for (size_t i = 0; i < edges.size() && chained; ++i)
+        chained = (edgePoint(edges[i], true) - edgePoint(edges[(i + 1) % edges.size()], false)).length() <= tol;
+    if (chained) return;
+    std::vector<AcDbHatch::Edge> out;
+    std::vector<bool> used(edges.size(), false);
+    out.push_back(edges[0]);
+    used[0] = true;
+    for (size_t k = 1; k < edges.size(); ++k) {
+        AcGePoint2d at = edgePoint(out.back(), true);
+        size_t best = edges.size();
+        bool flip = false;
+        double bestDist = HUGE_VAL;
+        for (size_t i = 0; i < edges.size(); ++i) {
+            if (used[i]) continue;
+            double ds = (edgePoint(edges[i], false) - at).length(), de = (edgePoint(edges[i], true) - at).length();
+            if (ds < bestDist) bestDist = ds, best = i, flip = false;
+            if (de < bestDist) bestDist = de, best = i, flip = true;
+        }
+        if (best == edges.size() || !near(edgePoint(edges[best], flip ? true : false), at)) return;
+        used[best] = true;
+        out.push_back(edges[best]);
+        if (flip) reverseEdge(out.back());
+    }
+    if (!near(edgePoint(out.back(), true), edgePoint(out.front(), false))) return;
+    edges = std::move(out);
+}
+
 void writeLoop(AcDbDxfFiler* f, const AcDbHatch::Loop& loop) {
     f->writeInt32(92, loop.type);
     if (loop.isPolyline()) {
@@ -175,6 +267,7 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
                 Loop loop;
                 loop.type = static_cast<int>(g.integer);
                 readLoop(filer, loop);
+                if (!loop.isPolyline()) chainEdges(loop);
                 mLoops.push_back(std::move(loop));
                 break;
             }

@@ -50,9 +50,12 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
 
 Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int, AcDb::AcDbDwgVersion version) const {
     std::string path = cvxToUtf8(fileName ? fileName : L"");
-    if (version != AcDb::kDHL_1015) {
-        setLastErrorText(L"drawing files are written in the 2000 format (AC1015) only");
-        return Acad::eNotImplementedYet;
+    switch (version) {
+        case AcDb::kDHL_1015: case AcDb::kDHL_1018: case AcDb::kDHL_1021: case AcDb::kDHL_1024:
+        case AcDb::kDHL_1027: case AcDb::kDHL_1032: break;
+        default:
+            setLastErrorText(L"drawing files are written in the 2000 to 2018 formats (AC1015 to AC1032)");
+            return Acad::eNotImplementedYet;
     }
     auto& db = const_cast<AcDbDatabase&>(*this);
     dxfAddFileObjects(db);

@@ -87,6 +87,7 @@ private:
     AcDbObjectId ensureTable(Kind index);
     // Reads the current element into obj and makes it resident; obj is owned by the database afterwards.
     AcDbObjectId place(AcDbObject* obj, size_t first = 0);
+    void liftCommonGroups(size_t first);
     AcDbObjectId readEntity(AcDbObjectId block);
     AcDbEntity* makeEntity();
     // The class a drawing-file name stands for (null when none), and whether it is an entity class.
@@ -387,6 +388,52 @@ void Reader::readObjects() {
     }
 }
 
+// Some writers put the layer, colour and linetype after the first class marker that follows the common
+// entity data ("100 AcDbEntity, 100 AcDbLine, 8 walls, 62 1, ..."). Where that class has no groups of its own
+// with these codes, they are moved back before its marker, so that the common data reads them where the file
+// meant them (and they are not also kept as unknown groups, written a second time).
+void Reader::liftCommonGroups(size_t first) {
+    static constexpr std::string_view kClasses[] = {
+        "AcDbLine",      "AcDbCircle",     "AcDbPoint",      "AcDbMText",    "AcDbText",       "AcDbBlockReference",
+        "AcDbPolyline",  "AcDbSpline",     "AcDbEllipse",    "AcDb2dPolyline", "AcDb3dPolyline", "AcDbVertex",
+        "AcDbTrace",     "AcDbFace",       "AcDbHatch",      "AcDbRay",      "AcDbXline",      "AcDbDimension"};
+    auto& gs = mE.groups;
+    size_t n = gs.size(), marker = n;
+    for (size_t i = first; i < n && gs[i].code < 1000; ++i)
+        if (gs[i].code == 100) {
+            if (gs[i].text == "AcDbEntity") {
+                for (size_t j = i + 1; j < n && gs[j].code < 1000; ++j)
+                    if (gs[j].code == 100) {
+                        marker = j;
+                        break;
+                    }
+            }
+            break;
+        }
+    if (marker == n || std::find(std::begin(kClasses), std::end(kClasses), gs[marker].text) == std::end(kClasses))
+        return;
+    auto lifted = [](int c) { return c == 8 || c == 6 || c == 62 || c == 370 || c == 420; };
+    size_t end = marker + 1;
+    bool any = false;
+    for (; end < n && gs[end].code != 100 && gs[end].code < 1000; ++end) any = any || lifted(gs[end].code);
+    if (!any) return;
+    // A stable partition of [marker, end): the lifted groups first, in their order, then the marker and the rest.
+    std::vector<size_t> order;
+    for (size_t i = marker + 1; i < end; ++i)
+        if (lifted(gs[i].code)) order.push_back(i);
+    order.push_back(marker);
+    for (size_t i = marker + 1; i < end; ++i)
+        if (!lifted(gs[i].code)) order.push_back(i);
+    std::vector<AcDbDxfGroup> groups;
+    std::vector<uint32_t> lines;
+    for (size_t i : order) {
+        groups.push_back(gs[i]);
+        lines.push_back(mE.lines[i]);
+    }
+    std::copy(groups.begin(), groups.end(), gs.begin() + static_cast<long>(marker));
+    std::copy(lines.begin(), lines.end(), mE.lines.begin() + static_cast<long>(marker));
+}
+
 AcDbObjectId Reader::place(AcDbObject* obj, size_t first) {
     std::unique_ptr<AcDbObject> owned(obj);
     auto& gs = mE.groups;
@@ -410,6 +457,8 @@ AcDbObjectId Reader::place(AcDbObject* obj, size_t first) {
         }
         std::copy(sorted.begin(), sorted.end(), gs.begin() + static_cast<long>(first));
         std::copy(lines.begin(), lines.end(), mE.lines.begin() + static_cast<long>(first));
+    } else if (AcDbEntity::cast(obj)) {
+        liftCommonGroups(first);
     }
     uint64_t handle = 0;
     const bool dimStyle = mE.type == "DIMSTYLE";  // its group 5 is not its handle

@@ -6,6 +6,7 @@
 #include "cvx/editor.h"
 #include "cvx/files.h"
 #include "cvx/msgbox.h"
+#include "cvx/wide.h"
 #include "editor/input.h"
 #include "editor/output.h"
 #include "editor/script_verbs.h"
@@ -93,8 +94,9 @@ int CFileDialog::DoModal() {
         }
         // The dialog hands back the full path, as a system file dialog does, whatever was typed.
         std::error_code ec;
-        std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), ec);
-        mPath = ec ? path : full.lexically_normal().wstring();
+        // Through UTF-8 both ways: the C++ locale's conversion fails on names that are not plain ASCII.
+        std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(cvxToUtf8(path)), ec);
+        mPath = ec ? path : cvxFromUtf8(full.lexically_normal().string());
         return IDOK;
     }
 }

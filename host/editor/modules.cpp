@@ -58,7 +58,7 @@ public:
     bool lockApplication(void* appId) const override { return setLock(appId, true); }
     bool isApplicationLocked(const ACHAR* name) const override {
         for (const auto& m : modules())
-            if (lower(std::filesystem::path(m.path).filename().wstring()) == lower(name ? name : L"") ||
+            if (lower(cvxFromUtf8(std::filesystem::path(cvxToUtf8(m.path)).filename().string())) == lower(name ? name : L"") ||
                 m.path == (name ? name : L""))
                 return m.locked;
         return false;
@@ -137,8 +137,10 @@ bool loadModule(const std::wstring& given, std::wstring& error) {
 bool unloadModule(const std::wstring& name, std::wstring& error) {
     std::wstring want = lower(name);
     auto it = std::find_if(modules().begin(), modules().end(), [&](const ModuleInfo& m) {
-        std::filesystem::path p(m.path);
-        return lower(m.path) == want || lower(p.filename().wstring()) == want || lower(p.stem().wstring()) == want ||
+        // Built from UTF-8, never converted through the C++ locale (names are not plain ASCII everywhere).
+        std::filesystem::path p(cvxToUtf8(m.path));
+        return lower(m.path) == want || lower(cvxFromUtf8(p.filename().string())) == want ||
+               lower(cvxFromUtf8(p.stem().string())) == want ||
                m.path == cvxFromUtf8(cvxNativePath(name.c_str()));
     });
     if (it == modules().end()) {

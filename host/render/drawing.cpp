@@ -60,7 +60,7 @@ public:
         }
         if (layerOff || AcDbAttributeDefinition::cast(&e)) return;
         if (auto* text = AcDbText::cast(&e)) drawText(pen, mFonts, *text);
-        else if (auto* mtext = AcDbMText::cast(&e)) drawMText(pen, mFonts, *mtext);
+        else if (auto* mtext = AcDbMText::cast(&e)) drawMText(pen, mFonts, *mtext, mBackground);
         else if (auto* hatch = AcDbHatch::cast(&e)) drawHatch(pen, *hatch);
         else drawPlainEntity(pen, e, mPoints);  // kinds not drawn are skipped
     }

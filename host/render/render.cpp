@@ -1,6 +1,7 @@
 // The picture entry points: check the options, find the view, paint with Cairo, write the file.
 #include "cvx/render.h"
 
+#include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
 
@@ -117,7 +118,53 @@ bool cvxRenderToSvg(const AcDbDatabase* db, const RenderOptions& options, const 
                     std::string* error) {
     return render(
         db, options, path,
-        [&](const RenderOptions& o) { return cairo_svg_surface_create(path.c_str(), o.width, o.height); },
+        [&](const RenderOptions& o) {
+            cairo_surface_t* s = cairo_svg_surface_create(path.c_str(), o.width, o.height);
+            // Sized in pixels: a browser shows a picture of 1024 x 768 points a third larger than asked.
+            cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_PX);
+            return s;
+        },
+        [](cairo_surface_t* s) {
+            cairo_surface_finish(s);
+            return cairo_surface_status(s);
+        },
+        error);
+}
+
+bool cvxPlotToPdf(const AcDbDatabase* db, const cvx::PdfPlot& p, const std::string& path, std::string* error) {
+    constexpr double kPointsPerMm = 72 / 25.4;
+    if (!(p.paperWidth >= 10 && p.paperWidth <= 5000 && p.paperHeight >= 10 && p.paperHeight <= 5000))
+        return fail(error, "the paper must be 10 to 5000 mm on each side");
+    if (!std::isfinite(p.unitsPerMm) || p.unitsPerMm < 0) return fail(error, "the scale must be a positive number");
+    RenderOptions o;
+    o.width = static_cast<int>(std::lround(p.paperWidth * kPointsPerMm));
+    o.height = static_cast<int>(std::lround(p.paperHeight * kPointsPerMm));
+    o.background = 0xFFFFFF;
+    o.lineWidth = p.lineWidth * kPointsPerMm;
+    AcGePoint2d center = p.viewCenter;
+    double w = 0, h = p.viewHeight;  // what must show, in drawing units
+    if (p.window) {
+        center = {(p.corner1.x + p.corner2.x) / 2, (p.corner1.y + p.corner2.y) / 2};
+        w = std::fabs(p.corner2.x - p.corner1.x);
+        h = std::fabs(p.corner2.y - p.corner1.y);
+        if (!(w > 0 || h > 0)) return fail(error, "the window has no size");
+    } else if (h <= 0) {
+        ViewMapping m;
+        if (!cvxRenderMapping(db, o, m, error)) return false;
+        center = m.center;
+        h = o.height / m.scale;
+    }
+    if (p.unitsPerMm > 0) {
+        // The page (whole points) at the scale, centred on the window: a millimetre is 72 / 25.4 points.
+        o.viewHeight = o.height / kPointsPerMm * p.unitsPerMm;
+    } else {
+        double aspect = double(o.width) / o.height;
+        o.viewHeight = std::max(h, w / aspect) * (p.window ? 1.02 : 1.0);
+    }
+    o.viewCenter = center;
+    return render(
+        db, o, path,
+        [&](const RenderOptions& r) { return cairo_pdf_surface_create(path.c_str(), r.width, r.height); },
         [](cairo_surface_t* s) {
             cairo_surface_finish(s);
             return cairo_surface_status(s);

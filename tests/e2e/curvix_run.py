@@ -20,6 +20,7 @@ SOURCE = os.environ.get("CVX_SOURCE_DIR", os.path.join(os.path.dirname(os.path.a
 BINARY_DIR = os.environ.get("CVX_BINARY_DIR", os.path.dirname(os.path.abspath(CURVIX)))
 MODULE = os.path.join(BINARY_DIR, "Curvix_2012X64.arx")
 TIMEOUT = 600
+FOLDER_PREFIX = "曲线工作_café-"
 
 
 def run_script_file(folder, registry, script_file, *args, drawing=None, load=MODULE, env=None):
@@ -42,7 +43,9 @@ class CurvixRun(unittest.TestCase):
     module = MODULE  # what the runs load unless told otherwise; None in a class that loads its own
 
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
+        # A folder named as a user here would name it: every file a run asks for, writes or prints lives
+        # under a name that is not plain ASCII.
+        self.dir = tempfile.TemporaryDirectory(prefix=FOLDER_PREFIX)
         self.registry = self.path("registry.reg")
         self.env = dict(os.environ, CURVIX_REGISTRY=self.registry)
 

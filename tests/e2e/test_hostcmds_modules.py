@@ -1,6 +1,7 @@
 """Modules loaded into curvix: messages, commands, demand loading, menu loading through queued expressions,
 locking, and the module's objects when it goes away and comes back."""
 import os
+import shutil
 import subprocess
 import unittest
 
@@ -30,6 +31,21 @@ class Modules(CurvixRun):
         tail = out[out.index("Module to unload"):]
         self.assertLess(tail.index("message 4"), tail.index("message 2"))
         self.assertIn("No modules are loaded.", tail)
+
+    def test_a_module_and_its_menu_in_a_folder_named_in_chinese(self):
+        folder = self.path("模块 café")
+        os.mkdir(folder)
+        for name in os.listdir(os.path.dirname(MODULE)):
+            if name.startswith("hello"):
+                shutil.copy(os.path.join(os.path.dirname(MODULE), name), folder)
+        module = os.path.join(folder, "hello_module.so")
+        out = self.output("HELLO\nARX Unload hello_module\nARX ?\n", "--load", module)
+        self.assertIn("hello_module: my path is " + os.path.realpath(module), out)
+        self.assertIn("Menu group HELLO loaded.", out)
+        self.assertIn("Hello from the module.", out)
+        self.assertIn("No modules are loaded.", out)
+        self.output("", "--load", module)  # the demand-load entries in the registry name the folder
+        self.assertIn("Hello from the module.", self.output("HELLO\n"))
 
     def test_a_locked_module_stays(self):
         out = self.output("HELLOLOCK\nARX Unload hello_module.so\nHELLO\n", "--load", MODULE)

@@ -52,3 +52,21 @@ bool cvxRenderToPng(const AcDbDatabase* db, const cvx::RenderOptions& options, c
                     std::string* error = nullptr);
 bool cvxRenderToSvg(const AcDbDatabase* db, const cvx::RenderOptions& options, const std::string& path,
                     std::string* error = nullptr);
+
+namespace cvx {
+// A plot on paper: a window of the drawing (or, without one, the view centred on viewCenter and viewHeight
+// tall, or the extents when viewHeight is 0) on a page, at a scale or fitted to it.
+struct PdfPlot {
+    double paperWidth = 297, paperHeight = 210;  // millimetres; A4 landscape
+    bool window = false;
+    AcGePoint2d corner1, corner2;                 // the window's corners, when window
+    AcGePoint2d viewCenter;
+    double viewHeight = 0;
+    double unitsPerMm = 0;                        // drawing units a millimetre of paper stands for; 0 to fit
+    double lineWidth = 0.25;                      // millimetres, for lines without a width of their own
+};
+}  // namespace cvx
+// Writes the plot as a one-page PDF, white paper, index colour 7 in black. False with a message for a bad
+// page, window or scale, or a file that cannot be written.
+bool cvxPlotToPdf(const AcDbDatabase* db, const cvx::PdfPlot& plot, const std::string& path,
+                  std::string* error = nullptr);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "picture.h"
+#include "render/text.h"
 
 namespace {
 
@@ -156,4 +157,37 @@ TEST_F(RenderTest, ChineseTextDrawsTheGlyphFromTheCjkFont) {
     int same = 0;
     for (size_t i = 0; i < drawn.size(); ++i) same += drawn[i] == reference[i];
     EXPECT_GT(same, int(drawn.size() * 0.9)) << "the drawn character does not match the font's";
+}
+
+TEST_F(RenderTest, MTextInlineCodesChangeColourHeightAndStackFractions) {
+    // "H" at height 2 in the entity's colour (yellow), then "H" in index colour 1 at twice the height, then a
+    // stacked fraction in true colour green, then "%%d" as the degree sign in blue (BGR order in the code).
+    auto* m = colored(new AcDbMText, 2);
+    m->setLocation({-9, 0, 0});
+    m->setTextHeight(2);
+    m->setAttachment(AcDbMText::kBottomLeft);
+    m->setContents(L"H{\\C1;\\H2x;H}{\\c65280;\\S1/2;}{\\c16711680;%%d}");
+    add(m);
+    auto pic = png();
+    Box y = inkBox(*pic, kYellow), r = inkBox(*pic, kRed), g = inkBox(*pic, kGreen), b = inkBox(*pic, kBlue);
+    ASSERT_FALSE(y.empty());
+    ASSERT_FALSE(r.empty());
+    ASSERT_FALSE(g.empty());
+    ASSERT_FALSE(b.empty());
+    EXPECT_NEAR(double(r.y1 - r.y0 + 1), 2.0 * (y.y1 - y.y0 + 1), 2.5);  // \H2x doubles the height
+    EXPECT_NEAR(r.y1, y.y1, 1.5);                                        // on the same baseline
+    EXPECT_GT(r.x0, y.x1);
+    EXPECT_GT(g.x0, r.x1);
+    // The fraction: numerator over denominator with a bar, the whole about a capital's height around it.
+    EXPECT_LT(g.y0, y.y0 + 4);
+    EXPECT_GT(g.y1, y.y1 - 1);
+    EXPECT_GT(b.x0, g.x1);
+    EXPECT_LT(b.y1, y.y1 - 5);  // the degree sign sits up high, it is no "%%d"
+    auto runs = cvx::render::parseMText(L"a\\Pb{\\H0.5x;c}\\S3#4;", 2);
+    ASSERT_EQ(runs.size(), 2u);
+    ASSERT_EQ(runs[1].size(), 3u);
+    EXPECT_DOUBLE_EQ(runs[1][1].height, 1);
+    EXPECT_EQ(runs[1][2].top, L"3");
+    EXPECT_EQ(runs[1][2].bottom, L"4");
+    EXPECT_EQ(runs[1][2].stack, L'#');
 }
