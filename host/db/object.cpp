@@ -436,6 +436,7 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject) {
     if (!mStub) return Acad::eNotInDatabase;
     if (!newObject || newObject->mStub) return Acad::eIllegalReplacement;
     if (mMode != kWrite) return Acad::eNotOpenForWrite;
+    cvxUndoNoteModify(this);  // the object that leaves is the state undo puts back
     AcDbStub* s = mStub;
     s->obj = newObject;
     newObject->mStub = s;
