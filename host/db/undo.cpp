@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <cstdio>
 
 #include "cvx/dbents.h"
 #include "cvx/wide.h"
@@ -390,11 +389,6 @@ void CvxUndoLog::end() {
     g->headerChanged = !sameHeader(g->headerBefore, g->headerAfter);
     if (g->changes.empty() && !g->headerChanged) return;
     g->handseedAfter = mDb->handseed().value();
-    if (std::getenv("CVXUNDODEBUG")) {
-        fprintf(stderr, "group %ls%s:", g->name.c_str(), g->headerChanged ? " (header)" : "");
-        for (auto& c : g->changes) fprintf(stderr, " %d:%s", int(c.kind), c.stub->obj ? cvxToUtf8(c.stub->obj->isA()->name()).c_str() : "-");
-        fprintf(stderr, "\n");
-    }
     clearRedo();
     mBytes += g->bytes;
     mDone.push_back(std::move(g));
