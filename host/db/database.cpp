@@ -85,6 +85,8 @@ void AcDbDatabase::swapContents(AcDbDatabase& other) {
     other.mImpl->db = &other;
     for (AcDbStub& s : mImpl->stubs) s.db = this;
     for (AcDbStub& s : other.mImpl->stubs) s.db = &other;
+    if (mImpl->undo) mImpl->undo->setDatabase(this);
+    if (other.mImpl->undo) other.mImpl->undo->setDatabase(&other);
     std::swap(mTables, other.mTables);
     std::swap(mNamedObjects, other.mNamedObjects);
     std::swap(mCurrentSpace, other.mCurrentSpace);
@@ -113,7 +115,10 @@ void AcDbDatabase::swapContents(AcDbDatabase& other) {
 
 Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obj) {
     Acad::ErrorStatus es = mImpl->addNew(obj, id);
-    if (es == Acad::eOk) obj->hostOpen(AcDb::kForWrite);
+    if (es == Acad::eOk) {
+        if (mImpl->undo) cvxUndoNoteAppend(this, id.stub());
+        obj->hostOpen(AcDb::kForWrite);
+    }
     return es;
 }
 

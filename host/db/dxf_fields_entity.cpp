@@ -279,12 +279,14 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeString(100, L"AcDbPolyline");
     filer->writeInt32(90, static_cast<int32_t>(mPts.size()));
     filer->writeInt16(70, static_cast<int16_t>((mClosed ? 1 : 0) | (mPlinegen ? 128 : 0)));
-    if (mWidths.empty()) filer->writeDouble(43, mConstantWidth);
+    // Widths that are all zero are written as none, as reading takes them: the same polyline reads back the same.
+    const bool widths = std::any_of(mWidths.begin(), mWidths.end(), [](auto w) { return w.first != 0 || w.second != 0; });
+    if (!widths) filer->writeDouble(43, mConstantWidth);
     if (mElevation != 0) filer->writeDouble(38, mElevation);
     writeThickness(filer, mThickness);
     for (size_t i = 0; i < mPts.size(); ++i) {
         filer->writePoint2d(10, mPts[i]);
-        if (!mWidths.empty()) {
+        if (widths) {
             filer->writeDouble(40, mWidths[i].first);
             filer->writeDouble(41, mWidths[i].second);
         }

@@ -7,6 +7,7 @@
 #include "db/object_pool.h"
 #include "db/rxdefs.h"
 #include "db/stub.h"
+#include "db/undo.h"
 
 CVX_DEFINE_CLASS_IMPL(AcDbObject, AcRxObject::desc(), L"", nullptr)
 
@@ -103,6 +104,7 @@ void AcDbObject::assertWriteEnabled(bool, bool recordModified) {
     }
     if (!mModifyFired) {
         mModifyFired = true;
+        cvxUndoNoteModify(this);  // the state before the change, while a command is recorded
         fireOpenedForModify();
     }
     if (recordModified) mModified = true;
@@ -237,6 +239,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (!mStub) return Acad::eNotInDatabase;
     if (mMode != kWrite) return Acad::eNotOpenForWrite;
     if (mStub->erased == erasing) return erasing ? Acad::eWasErased : Acad::eWasNotErased;
+    cvxUndoNoteErase(this, mStub->erased);
     mStub->erased = erasing;
     mModified = true;
     if (mExtras) {
@@ -433,6 +436,7 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject) {
     if (!mStub) return Acad::eNotInDatabase;
     if (!newObject || newObject->mStub) return Acad::eIllegalReplacement;
     if (mMode != kWrite) return Acad::eNotOpenForWrite;
+    cvxUndoNoteModify(this);  // the object that leaves is the state undo puts back
     AcDbStub* s = mStub;
     s->obj = newObject;
     newObject->mStub = s;

@@ -7,6 +7,7 @@
 #include "cvx/dbmain.h"
 #include "cvx/wide.h"
 #include "db/block_walk.h"
+#include "db/undo.h"
 #include "dxf/atomic_file.h"
 #include "dxf/dxf_error.h"
 #include "dxf/file_objects.h"
@@ -58,6 +59,7 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int, AcDb::AcDbDwg
             return Acad::eNotImplementedYet;
     }
     auto& db = const_cast<AcDbDatabase&>(*this);
+    CvxUndoPause notAStep(&db);
     dxfAddFileObjects(db);
     std::string error;
     bool ok = dxfReplaceFile(

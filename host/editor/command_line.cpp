@@ -2,9 +2,12 @@
 
 #include <exception>
 
+#include "cvx/dbmain.h"
 #include "cvx/editor.h"
 #include "cvx/registry.h"
 #include "cvx/wide.h"
+#include "db/undo.h"
+#include "dxf/file_objects.h"
 #include "editor/command_stack.h"
 #include "editor/expr_queue.h"
 #include "editor/input.h"
@@ -33,6 +36,16 @@ bool runCommand(const std::wstring& typedName) {
         return false;
     }
     editorState().nextRules = PromptRules();
+    // One undo step per command: the commands it calls in turn join it.
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (db && !cvxUndoLogIfAny(db)) {
+        // The objects a drawing file needs (layouts) are there before the first step, so that no undo takes
+        // away what a save added.
+        CvxUndoPause notAStep(db);
+        dxfAddFileObjects(*db);
+    }
+    CvxUndoLog* undo = db ? &cvxUndoLog(db) : nullptr;
+    if (undo) undo->begin(cmd->localName());
     ++gDepth;
     try {
         cmd->functionAddr()();
@@ -40,6 +53,14 @@ bool runCommand(const std::wstring& typedName) {
         acutPrintf(L"\n; error: %ls in command %ls\n", cvxFromUtf8(e.what()).c_str(), cmd->globalName());
     }
     --gDepth;
+    // The log is asked for again: a command that read a drawing in place brought the drawing's own log.
+    undo = db ? cvxUndoLogIfAny(db) : nullptr;
+    if (undo) {
+        undo->end();
+        if (undo->takeDroppedNotice())
+            acutPrintf(L"\nUndo memory is full (%d MiB): the oldest steps are no longer kept.\n",
+                       static_cast<int>(undo->limit() >> 20));
+    }
     return true;
 }
 

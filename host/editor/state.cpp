@@ -4,6 +4,7 @@
 
 #include "cvx/dbmain.h"
 #include "cvx/editor.h"
+#include "db/undo.h"
 
 namespace cvx::editor {
 
@@ -51,6 +52,7 @@ bool loadViewFrom(AcDbDatabase* db) {
 Acad::ErrorStatus acedVports2VportTableRecords() {
     AcDbDatabase* db = acdbCurDwg();
     if (!db) return Acad::eNoDatabase;
+    CvxUndoPause viewIsNoStep(db);  // the view kept in the drawing follows the screen, not the undo steps
     AcDbViewportTable* table = nullptr;
     Acad::ErrorStatus es = db->getViewportTable(table, AcDb::kForWrite);
     if (es != Acad::eOk) return es;

@@ -27,6 +27,7 @@ void registerListCommands(Registrar& add);
 void registerBoundaryCommands(Registrar& add);
 void registerWmfoutCommand(Registrar& add);
 void registerWmfinCommand(Registrar& add);
+void registerUndoCommands(Registrar& add);
 
 }  // namespace cvx::editor::commands
 

@@ -26,6 +26,7 @@ void registerHostCommands() {
     commands::registerBoundaryCommands(add);
     commands::registerWmfoutCommand(add);
     commands::registerWmfinCommand(add);
+    commands::registerUndoCommands(add);
 }
 
 }  // namespace cvx::editor
