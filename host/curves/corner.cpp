@@ -80,7 +80,7 @@ int cutCorners(BulgePolyline& pl, double radius, double dA, double dB, bool roun
         double tb = dA, tf = dB;
         if (round) tb = tf = radius / std::tan(between / 2);
         if (tb <= 0 && tf <= 0) continue;
-        if (tb + usedStart[prev] > lb + 1e-12 || tf > lf + 1e-12) continue;
+        if (tb + usedStart[prev] > lb + 1e-12 || tf + usedEnd[i] > lf + 1e-12) continue;
         usedEnd[prev] = tb;
         usedStart[i] = tf;
         AcGePoint2d s = q + back / lb * tb, e = q + fwd / lf * tf;

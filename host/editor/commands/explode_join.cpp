@@ -99,7 +99,9 @@ bool explodeEntity(const AcDbEntity* e, AcDbVoidPtrArray& out) {
         hatchPieces(h, out);
         return true;
     }
-    return e->explode(out) == Acad::eOk;
+    Acad::ErrorStatus es = e->explode(out);
+    if (es != Acad::eOk) acutPrintf(L"Cannot explode the %ls: %hs.\n", e->dxfTypeName(), acadErrorStatusText(es));
+    return es == Acad::eOk;
 }
 
 void explodeCommand() {
