@@ -132,6 +132,21 @@ class Editing(CurvixRun):
         self.assertLess(math.dist(a, b), tol, msg or f"{a} != {b}")
 
 
+class UserSystem(Editing):
+    def test_windows_picks_and_rectangles_are_in_the_user_system(self):
+        # Both lines lie inside the world box of the window's corners; only the first inside the window itself.
+        def extra(msp):
+            msp.add_line(world(-10, 0), world(10, 0))
+            msp.add_line(world(-6, 3), world(-5, 3))
+        msp, text = self.edit("ERASE W -11,-1 11,1\n\nRECTANG 0,0 20,10\nMOVE 10,0\n\n0,0 0,5\n", [], extra)
+        self.assertIn("1 found", text)
+        (line,) = msp.query("LINE")
+        self.assertClose(user(line.dxf.start), (-6, 3))
+        (rect,) = msp.query("LWPOLYLINE")
+        self.assertEqual([tuple(round(c, 6) + 0.0 for c in user(p)) for p in rect.get_points("xy")],
+                         [(0, 5), (20, 5), (20, 15), (0, 15)])
+
+
 class PieceCommands(Editing):
     def test_trim_at_a_cutting_edge_keeps_the_far_side_of_every_curve(self):
         cut = lambda msp: msp.add_line(world(0, -1000), world(0, STEP * len(CURVES)))  # its band: none
