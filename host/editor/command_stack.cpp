@@ -85,6 +85,13 @@ public:
         return nullptr;
     }
 
+    std::vector<std::pair<std::wstring, std::wstring>> list() const {
+        std::vector<std::pair<std::wstring, std::wstring>> out;
+        for (auto& g : mGroups)
+            for (auto& c : g.commands) out.emplace_back(c->groupName(), c->localName());
+        return out;
+    }
+
 private:
     Group* findGroup(const std::wstring& name) {
         for (auto& g : mGroups)
@@ -109,6 +116,10 @@ AcEdCommand* findCommand(const std::wstring& typedName) {
     if (n[0] == L'_') return acedRegCmds->lookupCmd(n.c_str(), true);
     AcEdCommand* c = acedRegCmds->lookupCmd(n.c_str(), false);
     return c ? c : acedRegCmds->lookupCmd(n.c_str(), true);
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> registeredCommands() {
+    return static_cast<Stack*>(acedRegCmds)->list();
 }
 
 }  // namespace cvx::editor

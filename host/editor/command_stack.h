@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cvx/editor.h"
 
@@ -11,5 +13,7 @@ namespace cvx::editor {
 // command) is allowed and ignored; a plain name that is no local name may still be a global one. Null when
 // there is none.
 AcEdCommand* findCommand(const std::wstring& typedName);
+// Every registered command as (group, local name), the groups in the order they were added.
+std::vector<std::pair<std::wstring, std::wstring>> registeredCommands();
 
 }  // namespace cvx::editor

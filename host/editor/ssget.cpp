@@ -80,6 +80,22 @@ int finish(const IdList& ids, ads_name set) {
     return RTNORM;
 }
 
+// Points typed at selection prompts are in the user system; picking works in the world.
+AcGePoint3d worldOf(const AcGePoint3d& user) {
+    const Ucs& ucs = editorState().ucs;
+    return ucs.isWorld() ? user : ucs.toWorld() * user;
+}
+
+// A window given by two user corners: a box in the world, or in a turned user system the polygon of its corners.
+IdList userWindow(const AcGePoint3d& a, const AcGePoint3d& b, bool crossing, const resbuf* filter) {
+    const Ucs& ucs = editorState().ucs;
+    if (ucs.isWorld()) return windowSelection(a, b, crossing, filter);
+    std::vector<AcGePoint2d> corners;
+    for (AcGePoint3d c : {a, AcGePoint3d(b.x, a.y, a.z), b, AcGePoint3d(a.x, b.y, a.z)})
+        corners.push_back(worldOf(c).convert2d());
+    return polygonSelection(corners, crossing ? PolyMode::Crossing : PolyMode::Window, filter);
+}
+
 std::optional<AcGePoint3d> pointOf(const Input& in) {
     if (in.kind == Input::Point) return in.point;
     if (in.kind == Input::Text) return parsePoint(in.text, editorState().lastPoint);
@@ -147,13 +163,13 @@ int selectInteractively(const resbuf* filter, bool single, IdList& chosen) {
             found = filtered(taken.selection, filter);
             acted = true;
         } else if (auto p = pointOf(taken)) {
-            AcDbObjectId hit = pickEntity(*p, filter);
+            AcDbObjectId hit = pickEntity(worldOf(*p), filter);
             if (hit) {
                 found = {hit};
             } else {
                 AcGePoint3d q;
                 if ((rc = askPoint(L"Specify opposite corner: ", q)) != RTNORM) return rc;
-                found = windowSelection(*p, q, q.x < p->x, filter);
+                found = userWindow(*p, q, q.x < p->x, filter);
             }
             acted = true;
         } else {
@@ -169,12 +185,13 @@ int selectInteractively(const resbuf* filter, bool single, IdList& chosen) {
                 AcGePoint3d a, b;
                 if ((rc = askPoint(L"Specify first corner: ", a)) != RTNORM) return rc;
                 if ((rc = askPoint(L"Specify opposite corner: ", b)) != RTNORM) return rc;
-                found = windowSelection(a, b, w == L"C", filter);
+                found = userWindow(a, b, w == L"C", filter);
             } else if (w == L"WP" || w == L"CP" || w == L"F") {
                 std::vector<AcGePoint2d> pts;
                 if (w == L"F") rc = askPointList(pts, L"Specify first fence point: ", L"Specify next fence point: ");
                 else rc = askPointList(pts, L"First polygon point: ", L"Specify endpoint of line: ");
                 if (rc != RTNORM) return rc;
+                for (auto& q : pts) q = worldOf(AcGePoint3d(q.x, q.y, 0)).convert2d();
                 found = polygonSelection(pts, w == L"WP" ? PolyMode::Window : w == L"CP" ? PolyMode::Crossing : PolyMode::Fence,
                                          filter);
             } else if (w == L"L") {
@@ -255,7 +272,7 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickedPoint) {
         if (!p) return Verdict::refuse(L"Invalid point.");
         at = *p;
         editorState().lastPoint = at;
-        hit = pickEntity(at, nullptr);
+        hit = pickEntity(worldOf(at), nullptr);
         missed = hit.isNull();
         return Verdict::accept(RTNORM);
     });

@@ -67,6 +67,47 @@ double angleOf(const AcGePoint3d& from, const AcGePoint3d& to) {
     return a < 0 ? a + 2 * M_PI : a;
 }
 
+AcDbObjectId appendToBlock(AcDbEntity* ent, AcDbObjectId blockId) {
+    AcDbObjectId id;
+    AcDbBlockTableRecord* block = nullptr;
+    if (acdbOpenObject(block, blockId, AcDb::kForWrite) != Acad::eOk) {
+        delete ent;
+        return id;
+    }
+    Acad::ErrorStatus es = block->appendAcDbEntity(id, ent);
+    block->close();
+    if (es != Acad::eOk) {
+        delete ent;
+        return AcDbObjectId();
+    }
+    ent->close();
+    return id;
+}
+
+AcDbObjectId copyEntity(AcDbObjectId id, const AcGeMatrix3d& m) {
+    AcDbObjectPointer<AcDbEntity> ent(id, AcDb::kForRead);
+    AcDbEntity* copy = nullptr;
+    if (!ent || ent->getTransformedCopy(m, copy) != Acad::eOk || !copy) return AcDbObjectId();
+    AcDbObjectId block = ent->blockId();
+    ent.close();
+    return appendToBlock(copy, block);
+}
+
+AcGeMatrix3d userToWorld() { return editorState().ucs.toWorld(); }
+
+int pickEntity(const wchar_t* prompt, AcDbObjectId& id, AcGePoint3d& at) {
+    for (;;) {
+        ads_name picked;
+        ads_point p;
+        int rc = acedEntSel(prompt, picked, p);
+        if (rc == RTERROR) continue;
+        if (rc != RTNORM) return rc;
+        if (acdbGetObjectId(id, picked) != Acad::eOk) continue;
+        at = userToWorld() * asPnt3d(p);
+        return RTNORM;
+    }
+}
+
 int transformEntities(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& m) {
     int done = 0;
     for (AcDbObjectId id : ids) {

@@ -22,6 +22,15 @@ std::vector<AcDbObjectId> selectObjects();
 // The circle through three points; false when they lie on a line.
 bool circleThrough(const AcGePoint3d& a, const AcGePoint3d& b, const AcGePoint3d& c, AcGePoint3d& center, double& r);
 double angleOf(const AcGePoint3d& from, const AcGePoint3d& to);
+// Appends an entity as it is (layer, colour kept) to a block record; deletes it and returns null on failure.
+AcDbObjectId appendToBlock(AcDbEntity* ent, AcDbObjectId blockId);
+// A transformed copy of an entity in the same block; null when it cannot be copied.
+AcDbObjectId copyEntity(AcDbObjectId id, const AcGeMatrix3d& m);
+// The current user system as a matrix from user to world coordinates.
+AcGeMatrix3d userToWorld();
+// One entity picked at a prompt, with the pick point in world coordinates; RTNORM, RTNONE (Enter), RTKWORD or
+// RTCAN. A pick that misses asks again.
+int pickEntity(const wchar_t* prompt, AcDbObjectId& id, AcGePoint3d& at);
 // Transforms every entity of a selection (reactors hear of each change).
 int transformEntities(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& m);
 

@@ -28,6 +28,14 @@ void registerBoundaryCommands(Registrar& add);
 void registerWmfoutCommand(Registrar& add);
 void registerWmfinCommand(Registrar& add);
 void registerUndoCommands(Registrar& add);
+void registerCopyArrayCommands(Registrar& add);
+void registerRotateAlignCommands(Registrar& add);
+void registerStretchCommand(Registrar& add);
+void registerTrimExtendCommands(Registrar& add);
+void registerBreakLengthenCommands(Registrar& add);
+void registerFilletChamferCommands(Registrar& add);
+void registerExplodeJoinCommands(Registrar& add);
+void registerHelpCommands(Registrar& add);
 
 }  // namespace cvx::editor::commands
 

@@ -59,18 +59,18 @@ void poly3dCommand() {
 }
 
 void rectangCommand() {
-    AcGePoint3d a, b;
-    if (getPoint(nullptr, L"Specify first corner point: ", a) != RTNORM) return;
-    ads_point c;
-    if (acedGetCorner(asDblArray(a), L"Specify other corner point: ", c) != RTNORM) return;
-    b = asPnt3d(c);
+    // The corners are user points: the rectangle lies along the user system's axes, in its XY plane.
+    ads_point a, c;
+    if (acedGetPoint(nullptr, L"Specify first corner point: ", a) != RTNORM) return;
+    if (acedGetCorner(a, L"Specify other corner point: ", c) != RTNORM) return;
     auto* pl = new AcDbPolyline(4);
-    pl->addVertexAt(0, {a.x, a.y});
-    pl->addVertexAt(1, {b.x, a.y});
-    pl->addVertexAt(2, {b.x, b.y});
-    pl->addVertexAt(3, {a.x, b.y});
+    pl->addVertexAt(0, {a[0], a[1]});
+    pl->addVertexAt(1, {c[0], a[1]});
+    pl->addVertexAt(2, {c[0], c[1]});
+    pl->addVertexAt(3, {a[0], c[1]});
     pl->setClosed(true);
-    pl->setElevation(a.z);
+    pl->setElevation(a[2]);
+    pl->transformBy(userToWorld());
     addEntity(pl);
 }
 

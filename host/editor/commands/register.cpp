@@ -27,6 +27,14 @@ void registerHostCommands() {
     commands::registerWmfoutCommand(add);
     commands::registerWmfinCommand(add);
     commands::registerUndoCommands(add);
+    commands::registerCopyArrayCommands(add);
+    commands::registerRotateAlignCommands(add);
+    commands::registerStretchCommand(add);
+    commands::registerTrimExtendCommands(add);
+    commands::registerBreakLengthenCommands(add);
+    commands::registerFilletChamferCommands(add);
+    commands::registerExplodeJoinCommands(add);
+    commands::registerHelpCommands(add);
 }
 
 }  // namespace cvx::editor
