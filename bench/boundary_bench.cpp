@@ -1,10 +1,10 @@
-// Boundary finding against GEOS, side by side in one run, on the outline case: a frame around a figure of
-// 1,000 overlapping pieces, picked in the gap between them (the frame's loop plus the figure's contours).
-//  1. 1,000 random circles; 2. 1,000 short closed polylines with an arc each; 3. a grid of 1,000 lines.
-// Host: the planar faces of the exact lines and arcs, then the loops around the pick; GEOS: the same figure as
-// tessellated line strings (circles as 64-gons, arcs as 16 chords), noded by a unary union, polygonized, and the
-// polygon holding the pick found. Also the whole BOUNDARY command on a drawing of the circles, as the outline
-// command calls it (acedCommand, curves collected from the drawing).
+// Boundary finding against GEOS, side by side in one run, both on the very same straight pieces: a frame
+// around a figure of overlapping rings, picked in the gap between them (the frame's loop plus the figure's
+// contours). Figures: random rings of 64 segments (100, 1,000 and 10,000 of them, as many per unit of area
+// each time), 1,000 short closed polylines with an arc each given as 16 chords, and a grid of 1,000 lines.
+// Host: the BOUNDARY command on a drawing of those polylines (curves collected from the drawing, the loops
+// around the pick made into polylines), and its planar faces alone on the pieces; GEOS: the same pieces as
+// line strings, noded by a unary union, polygonized, and the polygon holding the pick found.
 // Prints the median time of several runs of each side and what each found. The island counts and areas may
 // differ: a polygonized face has one hole per ring, and a contour that touches itself at a point is split there
 // into several rings, where BOUNDARY keeps one loop through the touch point.
@@ -34,58 +34,71 @@ using namespace cvx::geom;
 
 namespace {
 
+using Ring = std::vector<AcGePoint2d>;  // closed unless it has two points
 
-const AcGePoint2d kPick(-9, -9);
-
-void addFrame(std::vector<Segment2>& s) {
-    AcGePoint2d p[4] = {{-10, -10}, {110, -10}, {110, 110}, {-10, 110}};
-    for (int i = 0; i < 4; ++i) s.push_back(Segment2::line(p[i], p[(i + 1) % 4]));
-}
-
-struct Circle {
-    double x, y, r;
+struct Figure {
+    std::vector<Ring> rings;  // the frame first
+    AcGePoint2d pick;
 };
 
-std::vector<Circle> randomCircles() {
+Figure framed(double size) {
+    Figure f;
+    f.rings.push_back({{-0.1 * size, -0.1 * size}, {1.1 * size, -0.1 * size}, {1.1 * size, 1.1 * size},
+                       {-0.1 * size, 1.1 * size}});
+    f.pick.set(-0.09 * size, -0.09 * size);
+    return f;
+}
+
+// Rings of 64 segments, radius 1 to 4, over a square that grows with their number (1,000 over 100 x 100).
+Figure randomRings(int count) {
     std::mt19937 rng(2024);
-    std::uniform_real_distribution<double> pos(0, 100), rad(1, 4);
-    std::vector<Circle> c;
-    for (int i = 0; i < 1000; ++i) c.push_back({pos(rng), pos(rng), rad(rng)});
-    return c;
+    double size = 100 * std::sqrt(count / 1000.0);
+    std::uniform_real_distribution<double> pos(0, size), rad(1, 4);
+    Figure f = framed(size);
+    for (int i = 0; i < count; ++i) {
+        double x = pos(rng), y = pos(rng), r = rad(rng);
+        Ring ring;
+        for (int k = 0; k < 64; ++k) ring.emplace_back(x + r * std::cos(kTwoPi * k / 64), y + r * std::sin(kTwoPi * k / 64));
+        f.rings.push_back(std::move(ring));
+    }
+    return f;
 }
 
-std::vector<Segment2> circleFigure(const std::vector<Circle>& circles) {
-    std::vector<Segment2> s;
-    addFrame(s);
-    for (const Circle& c : circles) s.push_back(Segment2::fromArc({c.x, c.y}, c.r, 0, kTwoPi));
-    return s;
-}
-
-// Closed four-sided polylines of 1 to 4 units, one side an arc.
-std::vector<Segment2> polylineFigure() {
+// Closed four-sided polylines of 1 to 4 units, one side an arc given as 16 chords.
+Figure polylineFigure() {
     std::mt19937 rng(77);
     std::uniform_real_distribution<double> pos(0, 100), size(1, 4), turn(0, kTwoPi), bulge(-0.6, 0.6);
-    std::vector<Segment2> s;
-    addFrame(s);
+    Figure f = framed(100);
     for (int i = 0; i < 1000; ++i) {
         AcGePoint2d o(pos(rng), pos(rng));
         double w = size(rng), h = size(rng), t = turn(rng);
         AcGeVector2d u(std::cos(t), std::sin(t)), v(-u.y, u.x);
         AcGePoint2d p[4] = {o, o + u * w, o + u * w + v * h, o + v * h};
-        s.push_back(Segment2::fromBulge(p[0], p[1], bulge(rng)));
-        for (int k = 1; k < 4; ++k) s.push_back(Segment2::line(p[k], p[(k + 1) % 4]));
+        Segment2 arc = Segment2::fromBulge(p[0], p[1], bulge(rng));
+        Ring ring;
+        for (int k = 0; k < 16; ++k) ring.push_back(k ? arc.pointAt(k / 16.0) : p[0]);
+        for (int k = 1; k < 4; ++k) ring.push_back(p[k]);
+        f.rings.push_back(std::move(ring));
     }
-    return s;
+    return f;
 }
 
 // 500 horizontal and 500 vertical lines, 250,000 crossings.
-std::vector<Segment2> gridFigure() {
-    std::vector<Segment2> s;
-    addFrame(s);
+Figure gridFigure() {
+    Figure f = framed(100);
     for (int i = 0; i < 500; ++i) {
         double t = 0.1 + i * 0.2;
-        s.push_back(Segment2::line({0, t}, {100, t}));
-        s.push_back(Segment2::line({t, 0}, {t, 100}));
+        f.rings.push_back({{0, t}, {100, t}});
+        f.rings.push_back({{t, 0}, {t, 100}});
+    }
+    return f;
+}
+
+std::vector<Segment2> piecesOf(const Figure& f) {
+    std::vector<Segment2> s;
+    for (const Ring& r : f.rings) {
+        size_t n = r.size(), sides = n == 2 ? 1 : n;
+        for (size_t k = 0; k < sides; ++k) s.push_back(Segment2::line(r[k], r[(k + 1) % n]));
     }
     return s;
 }
@@ -95,9 +108,9 @@ struct Found {
     int islandCount = 0;
 };
 
-Found hostBoundary(const std::vector<Segment2>& segs) {
-    PlanarFaces faces(segs, 1e-9 * 170);
-    std::vector<BulgePolyline> loops = faces.loopsAround(kPick);
+Found hostFaces(const std::vector<Segment2>& segs, double size, const AcGePoint2d& pick) {
+    PlanarFaces faces(segs, 1e-9 * size);
+    std::vector<BulgePolyline> loops = faces.loopsAround(pick);
     Found f;
     for (size_t i = 0; i < loops.size(); ++i) (i ? f.islands : f.outer) += std::fabs(signedArea(loops[i]));
     f.islandCount = int(loops.size()) - 1;
@@ -106,14 +119,10 @@ Found hostBoundary(const std::vector<Segment2>& segs) {
 
 // ---- GEOS ----
 
-GEOSGeometry* geosLine(GEOSContextHandle_t h, const Segment2& s) {
-    int n = s.arc ? std::max(2, int(std::ceil(std::fabs(s.sweep) / kTwoPi * 64))) : 1;
-    if (s.arc && std::fabs(s.sweep) < kTwoPi - 1e-9) n = 16;
-    GEOSCoordSequence* seq = GEOSCoordSeq_create_r(h, unsigned(n + 1), 2);
-    for (int k = 0; k <= n; ++k) {
-        AcGePoint2d p = k == n ? s.end : s.pointAt(double(k) / n);
-        GEOSCoordSeq_setXY_r(h, seq, unsigned(k), p.x, p.y);
-    }
+GEOSGeometry* geosLine(GEOSContextHandle_t h, const Ring& r) {
+    unsigned n = unsigned(r.size()), m = n == 2 ? 2 : n + 1;
+    GEOSCoordSequence* seq = GEOSCoordSeq_create_r(h, m, 2);
+    for (unsigned k = 0; k < m; ++k) GEOSCoordSeq_setXY_r(h, seq, k, r[k % n].x, r[k % n].y);
     return GEOSGeom_createLineString_r(h, seq);
 }
 
@@ -125,14 +134,14 @@ double ringArea(GEOSContextHandle_t h, const GEOSGeometry* ring) {
     return a;
 }
 
-Found geosBoundary(GEOSContextHandle_t h, const std::vector<GEOSGeometry*>& lines) {
+Found geosBoundary(GEOSContextHandle_t h, const std::vector<GEOSGeometry*>& lines, const AcGePoint2d& at) {
     std::vector<GEOSGeometry*> copies;
     for (GEOSGeometry* g : lines) copies.push_back(GEOSGeom_clone_r(h, g));
     GEOSGeometry* all = GEOSGeom_createCollection_r(h, GEOS_MULTILINESTRING, copies.data(), unsigned(copies.size()));
     GEOSGeometry* noded = GEOSUnaryUnion_r(h, all);
     const GEOSGeometry* parts[] = {noded};
     GEOSGeometry* polys = GEOSPolygonize_r(h, parts, 1);
-    GEOSGeometry* pick = GEOSGeom_createPointFromXY_r(h, kPick.x, kPick.y);
+    GEOSGeometry* pick = GEOSGeom_createPointFromXY_r(h, at.x, at.y);
     Found f;
     for (int i = 0; i < GEOSGetNumGeometries_r(h, polys); ++i) {
         const GEOSGeometry* p = GEOSGetGeometryN_r(h, polys, i);
@@ -147,7 +156,7 @@ Found geosBoundary(GEOSContextHandle_t h, const std::vector<GEOSGeometry*>& line
 
 // ---- the whole command ----
 
-double commandMs(int runs, const std::vector<Circle>& circles, int& made) {
+double commandMs(int runs, const Figure& fig, int& made) {
     AcDbDatabase db(true);
     acdbHostApplicationServices()->setWorkingDatabase(&db);
     cvx::editor::resetEditorState();
@@ -155,23 +164,20 @@ double commandMs(int runs, const std::vector<Circle>& circles, int& made) {
     cvx::editor::setOutputQuiet(true);
     AcDbBlockTableRecord* ms = nullptr;
     acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite);
-    auto add = [&](AcDbEntity* e) {
+    for (const Ring& r : fig.rings) {
+        auto* pl = new AcDbPolyline(unsigned(r.size()));
+        for (const AcGePoint2d& p : r) pl->addVertexAt(pl->numVerts(), p);
+        pl->setClosed(r.size() > 2);
         AcDbObjectId id;
-        e->setDatabaseDefaults(&db);
-        ms->appendAcDbEntity(id, e);
-        e->close();
-    };
-    for (const Circle& c : circles) add(new AcDbCircle({c.x, c.y, 0}, AcGeVector3d::kZAxis, c.r));
-    auto* frame = new AcDbPolyline(4);
-    for (AcGePoint2d p : {AcGePoint2d(-10, -10), AcGePoint2d(110, -10), AcGePoint2d(110, 110), AcGePoint2d(-10, 110)})
-        frame->addVertexAt(frame->numVerts(), p);
-    frame->setClosed(true);
-    add(frame);
+        pl->setDatabaseDefaults(&db);
+        ms->appendAcDbEntity(id, pl);
+        pl->close();
+    }
     ms->close();
     double t = medianMs(runs, [&] {
         ads_name last, cur, next;
         acdbEntLast(last);
-        ads_point pick = {kPick.x, kPick.y, 0};
+        ads_point pick = {fig.pick.x, fig.pick.y, 0};
         acedCommand(RTSTR, L"_BOUNDARY", RT3DPOINT, pick, RTSTR, L"", RTNONE);
         made = 0;
         cur[0] = last[0], cur[1] = last[1];
@@ -195,28 +201,31 @@ int main(int argc, char** argv) {
     GEOSContextHandle_t h = GEOS_init_r();
     GEOSContext_setNoticeMessageHandler_r(h, geosMessage, nullptr);
     GEOSContext_setErrorMessageHandler_r(h, geosMessage, nullptr);
-    std::vector<Circle> circles = randomCircles();
     struct Case {
         const char* name;
-        std::vector<Segment2> segs;
-    } cases[] = {{"1000 circles", circleFigure(circles)}, {"1000 polylines", polylineFigure()},
+        Figure figure;
+    } cases[] = {{"100 rings of 64", randomRings(100)},     {"1000 rings of 64", randomRings(1000)},
+                   {"10000 rings of 64", randomRings(10000)}, {"1000 polylines", polylineFigure()},
                    {"grid 500 x 500", gridFigure()}};
-
-    std::printf("median of %d runs      host (ms)   GEOS (ms)   GEOS / host   outer area, islands (count, area)\n",
+    std::printf("median of %d runs   BOUNDARY (ms)  faces (ms)   GEOS (ms)  BOUNDARY / GEOS   outer area, islands "
+                "(count, area)\n",
                 runs);
     for (const Case& c : cases) {
+        const Figure& f = c.figure;
         std::vector<GEOSGeometry*> lines;
-        for (const Segment2& s : c.segs) lines.push_back(geosLine(h, s));
+        for (const Ring& r : f.rings) lines.push_back(geosLine(h, r));
+        std::vector<Segment2> segs = piecesOf(f);
+        double size = std::hypot(f.rings[0][2].x - f.rings[0][0].x, f.rings[0][2].y - f.rings[0][0].y);
         Found hf, gf;
-        double host = medianMs(runs, [&] { hf = hostBoundary(c.segs); });
-        double geos = medianMs(runs, [&] { gf = geosBoundary(h, lines); });
-        std::printf("%-18s %12.1f %11.1f %11.2f     host %.6g, %d, %.6g   GEOS %.6g, %d, %.6g\n", c.name, host, geos,
-                    geos / host, hf.outer, hf.islandCount, hf.islands, gf.outer, gf.islandCount, gf.islands);
+        int made = 0;
+        double command = commandMs(runs, f, made);
+        double faces = medianMs(runs, [&] { hf = hostFaces(segs, size, f.pick); });
+        double geos = medianMs(runs, [&] { gf = geosBoundary(h, lines, f.pick); });
+        std::printf("%-18s %12.1f %11.1f %11.1f %11.2f      host %.6g, %d, %.6g (%d made)   GEOS %.6g, %d, %.6g\n",
+                    c.name, command, faces, geos, command / geos, hf.outer, hf.islandCount, hf.islands, made, gf.outer,
+                    gf.islandCount, gf.islands);
         for (GEOSGeometry* g : lines) GEOSGeom_destroy_r(h, g);
     }
-    int made = 0;
-    double command = commandMs(runs, circles, made);
-    std::printf("BOUNDARY command, 1000 circles in a drawing: %.1f ms (%d polylines made)\n", command, made);
     GEOS_finish_r(h);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "cvx/editor.h"
 #include "frame/bilingual.h"
+#include "frame/extents.h"
 #include "frame/sysvars.h"
 #include "linkline/curve_through_points.h"
 #include "linkline/link_key.h"
@@ -10,12 +11,33 @@
 
 namespace {
 
-// Asks for the start and then the end point (with a rubber band from the start). False when either prompt
-// is not answered with a point.
+// Asks for the start and then the end point (with a rubber band from the start), as typed: in the current
+// UCS. False when either prompt is not answered with a point.
 bool askLinkPoints(AcGePoint3d& s, AcGePoint3d& e) {
     if (getPointBilingual(nullptr, L"\n请指定起点>>", L"\nPlease specify the starting point>>", s) != RTNORM)
         return false;
     return getPointBilingual(asDblArray(s), L"\n请指定终点>>", L"\nPlease specify the end point>>", e) == RTNORM;
+}
+
+// A direction of the current UCS in world coordinates.
+AcGeVector3d ucsToWcs(const AcGeVector3d& v) {
+    resbuf from, to;
+    from.restype = RTSHORT, from.resval.rint = 1;
+    to.restype = RTSHORT, to.resval.rint = 0;
+    ads_point in = {v.x, v.y, v.z}, out = {v.x, v.y, v.z};
+    if (acedTrans(in, &from, &to, 1, out) != RTNORM) return v;
+    return AcGeVector3d(out[0], out[1], out[2]);
+}
+
+// The two points in world coordinates, with the tangent that `tangentOf` gives for them in the UCS, where
+// horizontal and vertical are the user's.
+template <typename TangentOf>
+bool askStraightLink(AcGePoint3d& s, AcGePoint3d& e, AcGeVector3d& tangent, TangentOf tangentOf) {
+    if (!askLinkPoints(s, e)) return false;
+    tangent = ucsToWcs(tangentOf(s, e));
+    ::ucsToWcs(s);
+    ::ucsToWcs(e);
+    return true;
 }
 
 void drawLink(const AcGePoint3d& s, const AcGePoint3d& e, const AcGeVector3d& startTangent,
@@ -91,22 +113,22 @@ bool attachLinkReactor(AcDbEntity* shape) {
 
 void linkLine00() {
     AcGePoint3d s, e;
-    if (!askLinkPoints(s, e)) return;
-    const AcGeVector3d tangent = horizontalLinkTangent(s, e);
-    drawLink(s, e, tangent, tangent);
+    AcGeVector3d tangent;
+    if (askStraightLink(s, e, tangent, horizontalLinkTangent)) drawLink(s, e, tangent, tangent);
 }
 
 void linkLine90() {
     AcGePoint3d s, e;
-    if (!askLinkPoints(s, e)) return;
-    const AcGeVector3d tangent = verticalLinkTangent(s, e);
-    drawLink(s, e, tangent, tangent);
+    AcGeVector3d tangent;
+    if (askStraightLink(s, e, tangent, verticalLinkTangent)) drawLink(s, e, tangent, tangent);
 }
 
 void linkLineAuto() {
     const double margin = viewSize() / 20;
     AcGePoint3d s, e;
     if (!askLinkPoints(s, e)) return;
+    ucsToWcs(s);  // the shapes and their sides are found in world coordinates
+    ucsToWcs(e);
     AcDbObjectId startShape, endShape;
     const LinkSide startSide = findLinkedShape(s, startShape);
     const LinkSide endSide = findLinkedShape(e, endShape);

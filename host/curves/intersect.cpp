@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <tuple>
+#include <unordered_map>
 
 #include "curves/nurbs_from.h"
 #include "curves/segment_intersect.h"
@@ -57,6 +60,83 @@ std::vector<Element> elementsOf(const Curve& c) {
         std::tie(e.lo, e.hi) = roughBox(cv);
     }
     return out;
+}
+
+// A curve's pieces and its box.
+struct Pieces {
+    std::vector<Element> elements;
+    AcGePoint3d lo, hi;
+};
+
+// The pieces of the curves met last, kept by their whole geometry: a batch of meetings asks for the same
+// curve against many others, and cutting a polyline or a spline into boxed pieces costs more than comparing
+// its numbers. Kept per thread, and forgotten all at once when they grow past a bound.
+class PieceCache {
+public:
+    const Pieces& piecesOf(const Curve& c) {
+        mKey.clear();
+        signature(c, mKey);
+        uint64_t h = 1469598103934665603ull;
+        for (double d : mKey) {
+            uint64_t bits;
+            std::memcpy(&bits, &d, sizeof bits);
+            h = (h ^ bits) * 1099511628211ull;
+        }
+        auto range = mEntries.equal_range(h);
+        for (auto it = range.first; it != range.second; ++it)
+            if (it->second.key == mKey) return it->second.pieces;
+        Entry& e = mEntries.emplace(h, Entry{mKey, {elementsOf(c), {}, {}}})->second;
+        std::tie(e.pieces.lo, e.pieces.hi) = roughBox(c);
+        mHeld += e.pieces.elements.size() + e.key.size() / 4 + 1;
+        return e.pieces;
+    }
+
+    // Forgets everything once past the bound; pieces handed out stay valid until the next trim.
+    void trim() {
+        if (mHeld > kMaxPieces) mEntries.clear(), mHeld = 0;
+    }
+
+private:
+    static constexpr size_t kMaxPieces = size_t(1) << 18;
+    struct Entry {
+        std::vector<double> key;
+        Pieces pieces;
+    };
+    static void add(std::vector<double>& k, const AcGePoint3d& p) { k.insert(k.end(), {p.x, p.y, p.z}); }
+    static void add(std::vector<double>& k, const AcGeVector3d& v) { k.insert(k.end(), {v.x, v.y, v.z}); }
+    // Every number the pieces depend on, after a tag for the kind.
+    static void signature(const Curve& c, std::vector<double>& k) {
+        k.push_back(double(c.index()));
+        if (auto* e = std::get_if<Ellipse>(&c)) {
+            add(k, e->center), add(k, e->normal), add(k, e->majorAxis);
+            k.insert(k.end(), {e->radiusRatio, e->startParam, e->endParam});
+        } else if (auto* n = std::get_if<Nurbs>(&c)) {
+            k.insert(k.end(), {double(n->degree), double(n->closed), double(n->periodic), double(n->knots.size()),
+                               double(n->ctrl.size()), double(n->weights.size())});
+            k.insert(k.end(), n->knots.begin(), n->knots.end());
+            k.insert(k.end(), n->weights.begin(), n->weights.end());
+            for (const AcGePoint3d& p : n->ctrl) add(k, p);
+        } else if (auto* pl = std::get_if<PlacedPolyline>(&c)) {
+            k.insert(k.end(), {double(pl->poly.closed), pl->elevation});
+            add(k, pl->normal);
+            for (const Vertex2& v : pl->poly.v) k.insert(k.end(), {v.pt.x, v.pt.y, v.bulge});
+        }
+    }
+    std::unordered_multimap<uint64_t, Entry> mEntries;
+    std::vector<double> mKey;
+    size_t mHeld = 0;
+};
+
+thread_local PieceCache pieceCache;
+
+// The pieces of a curve: a line or an arc is its own one piece, other kinds come from the cache.
+const Pieces& piecesOf(const Curve& c, Pieces& single) {
+    if (std::holds_alternative<Line>(c) || std::holds_alternative<Arc>(c)) {
+        single.elements = elementsOf(c);
+        single.lo = single.elements[0].lo, single.hi = single.elements[0].hi;
+        return single;
+    }
+    return pieceCache.piecesOf(c);
 }
 
 bool boxesMeet(const AcGePoint3d& alo, const AcGePoint3d& ahi, const AcGePoint3d& blo, const AcGePoint3d& bhi,
@@ -180,8 +260,8 @@ void hullBox(const Nurbs& b, AcGePoint3d& lo, AcGePoint3d& hi) {
         for (int k = 0; k < 3; ++k) lo[k] = std::min(lo[k], p[k]), hi[k] = std::max(hi[k], p[k]);
 }
 
-// Newton on A(s) - B(t) from a start pair; true with the meeting point when it converges to within tol.
-bool refine(const Nurbs& A, const Nurbs& B, double s, double t, double tol, AcGePoint3d& out) {
+// Newton on A(s) - B(t) from a start pair; true with the meeting point (and s) when it converges to within tol.
+bool refine(const Nurbs& A, const Nurbs& B, double& s, double t, double tol, AcGePoint3d& out) {
     for (int it = 0; it < 80; ++it) {
         AcGeVector3d da[2], db[2];
         A.derivsAt(s, 1, da);
@@ -210,14 +290,74 @@ bool refine(const Nurbs& A, const Nurbs& B, double s, double t, double tol, AcGe
     return true;
 }
 
+// A stretch where the two curves run together, as parameters of the first curve and its end points.
+struct Span {
+    double s0, s1;
+    AcGePoint3d p0, p1;
+};
+
+// What the subdivision finds: single meeting points with their parameter on the first curve, and stretches.
+struct FreeHits {
+    std::vector<std::pair<double, AcGePoint3d>> points;
+    std::vector<Span> spans;
+};
+
+// The parameter of B nearest p (Newton on the distance from a start parameter, kept in B's range).
+double projectOnto(const Nurbs& B, const AcGePoint3d& p, double t) {
+    for (int it = 0; it < 40; ++it) {
+        AcGeVector3d d[3];
+        B.derivsAt(t, 2, d);
+        AcGeVector3d r = d[0] - p.asVector();
+        double g = r.dotProduct(d[1]), h = d[1].lengthSqrd() + r.dotProduct(d[2]);
+        if (h <= 0) h = d[1].lengthSqrd();
+        if (h <= 0) break;
+        double nt = std::clamp(t - g / h, B.startParam(), B.endParam());
+        if (std::fabs(nt - t) <= 1e-15 * (1 + std::fabs(t))) break;
+        t = nt;
+    }
+    return t;
+}
+
+// Whether the flat pieces a and b (of A0 and B0) run along each other; if so, the part of a they share.
+bool sharedStretch(const Nurbs& A0, const Nurbs& B0, const Nurbs& a, const Nurbs& b, double tol, Span& span) {
+    auto onOther = [tol](const Nurbs& other, const AcGePoint3d& p, double guess, double& at) {
+        at = projectOnto(other, p, guess);
+        return other.pointAt(at).distanceTo(p) <= tol;
+    };
+    double mid, t;
+    double am = 0.5 * (a.startParam() + a.endParam()), bm = 0.5 * (b.startParam() + b.endParam());
+    if (!onOther(B0, A0.pointAt(am), bm, t) || !onOther(A0, B0.pointAt(bm), am, mid)) return false;
+    // parallel where they meet, or it is a crossing or a touch
+    AcGeVector3d da[2], db[2];
+    A0.derivsAt(am, 1, da);
+    B0.derivsAt(t, 1, db);
+    if (da[1].crossProduct(db[1]).length() > 1e-6 * da[1].length() * db[1].length()) return false;
+    std::vector<double> inside;  // parameters on A0 of the ends of a and b that lie on the other curve
+    for (double s : {a.startParam(), a.endParam()})
+        if (onOther(B0, A0.pointAt(s), t, t)) inside.push_back(s);
+    for (double u : {b.startParam(), b.endParam()}) {
+        double at;
+        if (onOther(A0, B0.pointAt(u), am, at)) inside.push_back(at);
+    }
+    if (inside.size() < 2) return false;
+    auto [lo, hi] = std::minmax_element(inside.begin(), inside.end());
+    span = {*lo, *hi, A0.pointAt(*lo), A0.pointAt(*hi)};
+    return true;
+}
+
 void subdivide(const Nurbs& A0, const Nurbs& B0, const Nurbs& a, const Nurbs& b, double tol, double flatTol,
-               int depth, std::vector<AcGePoint3d>& out) {
+               int depth, FreeHits& out) {
     AcGePoint3d alo, ahi, blo, bhi;
     hullBox(a, alo, ahi);
     hullBox(b, blo, bhi);
     if (!boxesMeet(alo, ahi, blo, bhi, tol)) return;
     bool fa = flat(a, flatTol), fb = flat(b, flatTol);
     if ((fa && fb) || depth > 48) {
+        Span span;
+        if (sharedStretch(A0, B0, a, b, tol, span)) {
+            out.spans.push_back(span);
+            return;
+        }
         // start from the closest approach of the two chords
         AcGeVector3d d1 = a.ctrl.back() - a.ctrl.front(), d2 = b.ctrl.back() - b.ctrl.front();
         AcGeVector3d r = a.ctrl.front() - b.ctrl.front();
@@ -230,7 +370,7 @@ void subdivide(const Nurbs& A0, const Nurbs& B0, const Nurbs& a, const Nurbs& b,
         double s = a.startParam() + (a.endParam() - a.startParam()) * u;
         double t = b.startParam() + (b.endParam() - b.startParam()) * v;
         AcGePoint3d p;
-        if (refine(A0, B0, s, t, tol, p)) out.push_back(p);
+        if (refine(A0, B0, s, t, tol, p)) out.points.push_back({s, p});
         return;
     }
     auto halves = [](const Nurbs& c, Nurbs& l, Nurbs& r) {
@@ -247,30 +387,92 @@ void subdivide(const Nurbs& A0, const Nurbs& B0, const Nurbs& a, const Nurbs& b,
     }
 }
 
+// Where the curves run together, only the stretches' ends are meeting points: the stretches that follow each
+// other are joined (across the seam of a closed curve too), and the single points found inside them dropped.
+void addFreeHits(FreeHits& hits, double tol, bool closedA, std::vector<AcGePoint3d>& out) {
+    std::vector<Span>& spans = hits.spans;
+    std::sort(spans.begin(), spans.end(), [](const Span& x, const Span& y) { return x.s0 < y.s0; });
+    std::vector<Span> joined;
+    for (const Span& sp : spans) {
+        if (!joined.empty() && (sp.s0 <= joined.back().s1 || sp.p0.distanceTo(joined.back().p1) <= 10 * tol)) {
+            if (sp.s1 > joined.back().s1) joined.back().s1 = sp.s1, joined.back().p1 = sp.p1;
+            continue;
+        }
+        joined.push_back(sp);
+    }
+    auto inside = [&](const std::pair<double, AcGePoint3d>& h) {
+        return std::any_of(joined.begin(), joined.end(), [&](const Span& sp) {
+            return h.first >= sp.s0 && h.first <= sp.s1 && h.second.distanceTo(sp.p0) > 10 * tol &&
+                   h.second.distanceTo(sp.p1) > 10 * tol;
+        });
+    };
+    for (const auto& h : hits.points)
+        if (!inside(h)) out.push_back(h.second);
+    bool wraps = closedA && joined.size() > 1 && joined.front().p0.distanceTo(joined.back().p1) <= 10 * tol;
+    for (size_t i = 0; i < joined.size(); ++i) {
+        if (!(wraps && i == 0)) out.push_back(joined[i].p0);
+        if (!(wraps && i + 1 == joined.size())) out.push_back(joined[i].p1);
+    }
+}
+
 }  // namespace
 
 std::vector<AcGePoint3d> intersect(const Curve& ca, const Curve& cb, double relTol) {
-    std::vector<Element> ea = elementsOf(ca), eb = elementsOf(cb);
-    auto [alo, ahi] = roughBox(ca);
-    auto [blo, bhi] = roughBox(cb);
+    pieceCache.trim();
+    Pieces singleA, singleB;
+    const Pieces& pa = piecesOf(ca, singleA);
+    const Pieces& pb = piecesOf(cb, singleB);
+    const std::vector<Element>&ea = pa.elements, &eb = pb.elements;
+    const AcGePoint3d &alo = pa.lo, &ahi = pa.hi, &blo = pb.lo, &bhi = pb.hi;
     double size = std::max(alo.distanceTo(ahi), blo.distanceTo(bhi));
     for (int k = 0; k < 3; ++k)
         size = std::max({size, std::fabs(alo[k]) * 1e-3, std::fabs(blo[k]) * 1e-3});
     if (!std::isfinite(size)) return {};
     double tol = relTol * std::max(size, 1e-300);
     std::vector<AcGePoint3d> pts;
-    for (const Element& a : ea)
-        for (const Element& b : eb) {
-            if (!boxesMeet(a.lo, a.hi, b.lo, b.hi, tol)) continue;
-            if (a.kind != Element::kFree && b.kind != Element::kFree) {
-                analytic(a, b, tol, pts);
-                continue;
-            }
-            Nurbs A = asFree(a), B = asFree(b);
-            for (const Nurbs& pa : bezierPieces(A))
-                for (const Nurbs& pb : bezierPieces(B))
-                    subdivide(pa, pb, pa, pb, tol, std::max(size * 1e-4, tol), 0, pts);
+    FreeHits free;
+    auto meet = [&](const Element& a, const Element& b) {
+        if (!boxesMeet(a.lo, a.hi, b.lo, b.hi, tol)) return;
+        if (a.kind != Element::kFree && b.kind != Element::kFree) {
+            analytic(a, b, tol, pts);
+            return;
         }
+        Nurbs A = asFree(a), B = asFree(b);
+        for (const Nurbs& pa : bezierPieces(A))
+            for (const Nurbs& pb : bezierPieces(B))
+                subdivide(pa, pb, pa, pb, tol, std::max(size * 1e-4, tol), 0, free);
+    };
+    if (ea.size() * eb.size() <= 64 || ea.size() == 1 || eb.size() == 1) {
+        for (const Element& a : ea)
+            for (const Element& b : eb) meet(a, b);
+    } else {  // many pieces: a sweep over the pieces' x ranges finds the pairs whose boxes can meet
+        struct Start {
+            double x;
+            const Element* e;
+            bool first;
+        };
+        std::vector<Start> starts;
+        starts.reserve(ea.size() + eb.size());
+        for (const Element& a : ea) starts.push_back({a.lo.x, &a, true});
+        for (const Element& b : eb) starts.push_back({b.lo.x, &b, false});
+        std::sort(starts.begin(), starts.end(), [](const Start& p, const Start& q) { return p.x < q.x; });
+        std::vector<const Element*> openA, openB;
+        for (const Start& s : starts) {
+            std::vector<const Element*>& mine = s.first ? openA : openB;
+            std::vector<const Element*>& theirs = s.first ? openB : openA;
+            theirs.erase(std::remove_if(theirs.begin(), theirs.end(),
+                                        [&](const Element* o) { return o->hi.x + tol < s.x; }),
+                         theirs.end());
+            for (const Element* o : theirs) s.first ? meet(*s.e, *o) : meet(*o, *s.e);
+            mine.push_back(s.e);
+        }
+    }
+    if (!free.points.empty() || !free.spans.empty()) {
+        bool closedA = false;
+        if (auto* e = std::get_if<Ellipse>(&ca)) closedA = e->isFull();
+        else if (auto* n = std::get_if<Nurbs>(&ca)) closedA = n->isValid() && n->startPoint().distanceTo(n->endPoint()) <= 10 * tol;
+        addFreeHits(free, tol, closedA, pts);
+    }
     // one point per place, ordered along the first curve
     std::vector<std::pair<double, AcGePoint3d>> keyed;
     for (const AcGePoint3d& p : pts) {

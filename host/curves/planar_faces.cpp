@@ -71,8 +71,76 @@ Segment2 flipped(const Segment2& s) {
     return r;
 }
 
-// Cuts every segment where it meets another (candidate pairs from a sweep over the boxes' x ranges), and a
-// closed one in its middle so that no piece ends where it starts. Pieces not longer than tol are dropped.
+// Calls meet(i, j) once for every pair i < j whose boxes (grown by tol) overlap. The boxes go into a grid of
+// cells about the size of a typical box; a pair is looked at in the one cell holding the lower-left corner of
+// its boxes' common part. Boxes that would cover too many cells (long pieces across the figure) are met by
+// a plain pass over all boxes instead.
+template <typename Meet>
+void meetingBoxes(const std::vector<Box>& boxes, double tol, Meet meet) {
+    size_t n = boxes.size();
+    if (n < 2) return;
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY, sum = 0;
+    for (const Box& b : boxes) {
+        x0 = std::min(x0, b.x0), y0 = std::min(y0, b.y0), x1 = std::max(x1, b.x1), y1 = std::max(y1, b.y1);
+        sum += std::max(b.x1 - b.x0, b.y1 - b.y0);
+    }
+    x0 -= tol, y0 -= tol, x1 += tol, y1 += tol;
+    double w = x1 - x0, h = y1 - y0;
+    double cell = std::max({sum / double(n) + 2 * tol, std::sqrt(w * h / double(n)), std::max(w, h) / 65536});
+    if (!(cell > 0) || !std::isfinite(cell)) cell = std::max({w, h, 1.0});
+    auto col = [&](double x) { return int64_t(std::clamp((x - x0) / cell, 0.0, 65535.0)); };
+    auto row = [&](double y) { return int64_t(std::clamp((y - y0) / cell, 0.0, 65535.0)); };
+    int64_t cols = col(x1) + 1, rows = row(y1) + 1;
+    constexpr int64_t kMaxCellsPerBox = 256;
+    auto overlap = [&](size_t i, size_t j) {
+        const Box &a = boxes[i], &b = boxes[j];
+        return !(b.x0 > a.x1 + tol || a.x0 > b.x1 + tol || b.y0 > a.y1 + tol || a.y0 > b.y1 + tol);
+    };
+    std::vector<uint32_t> start(size_t(cols * rows) + 1, 0), big;
+    auto span = [&](const Box& b, int64_t& c0, int64_t& c1, int64_t& r0, int64_t& r1) {
+        c0 = col(b.x0 - tol), c1 = col(b.x1 + tol), r0 = row(b.y0 - tol), r1 = row(b.y1 + tol);
+        return (c1 - c0 + 1) * (r1 - r0 + 1);
+    };
+    for (size_t i = 0; i < n; ++i) {
+        int64_t c0, c1, r0, r1;
+        if (span(boxes[i], c0, c1, r0, r1) > kMaxCellsPerBox) {
+            big.push_back(uint32_t(i));
+            continue;
+        }
+        for (int64_t r = r0; r <= r1; ++r)
+            for (int64_t c = c0; c <= c1; ++c) ++start[size_t(r * cols + c) + 1];
+    }
+    for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+    std::vector<uint32_t> members(start.back()), fill(start.begin(), start.end() - 1);
+    std::vector<char> isBig(n, 0);
+    for (uint32_t i : big) isBig[i] = 1;
+    for (size_t i = 0; i < n; ++i) {
+        int64_t c0, c1, r0, r1;
+        if (isBig[i]) continue;
+        span(boxes[i], c0, c1, r0, r1);
+        for (int64_t r = r0; r <= r1; ++r)
+            for (int64_t c = c0; c <= c1; ++c) members[fill[size_t(r * cols + c)]++] = uint32_t(i);
+    }
+    for (int64_t r = 0; r < rows; ++r)
+        for (int64_t c = 0; c < cols; ++c) {
+            size_t k = size_t(r * cols + c);
+            for (uint32_t a = start[k]; a < start[k + 1]; ++a)
+                for (uint32_t b = a + 1; b < start[k + 1]; ++b) {
+                    size_t i = members[a], j = members[b];
+                    if (!overlap(i, j)) continue;
+                    const Box &bi = boxes[i], &bj = boxes[j];
+                    if (col(std::max(bi.x0, bj.x0) - tol) != c || row(std::max(bi.y0, bj.y0) - tol) != r) continue;
+                    meet(std::min(i, j), std::max(i, j));
+                }
+        }
+    for (size_t k = 0; k < big.size(); ++k)
+        for (size_t j = 0; j < n; ++j)
+            if (j != big[k] && (!isBig[j] || j > big[k]) && overlap(big[k], j))
+                meet(std::min<size_t>(big[k], j), std::max<size_t>(big[k], j));
+}
+
+// Cuts every segment where it meets another (candidate pairs from a grid over the boxes), and a closed one in
+// its middle so that no piece ends where it starts. Pieces not longer than tol are dropped.
 std::vector<Piece> cutPieces(const std::vector<Segment2>& segs, double tol) {
     struct Cut {
         double f;
@@ -81,23 +149,17 @@ std::vector<Piece> cutPieces(const std::vector<Segment2>& segs, double tol) {
     size_t n = segs.size();
     std::vector<Box> boxes(n);
     for (size_t i = 0; i < n; ++i) boxes[i] = boxOf(segs[i]);
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return boxes[a].x0 < boxes[b].x0; });
     std::vector<std::vector<Cut>> cuts(n);
-    for (size_t oi = 0; oi < n; ++oi) {
-        int i = order[oi];
-        const Box& bi = boxes[i];
-        for (size_t oj = oi + 1; oj < n && boxes[order[oj]].x0 <= bi.x1 + tol; ++oj) {
-            int j = order[oj];
-            if (boxes[j].y0 > bi.y1 + tol || boxes[j].y1 < bi.y0 - tol) continue;
-            for (const Hit2& h : intersect(segs[i], segs[j], tol)) {
-                cuts[i].push_back({h.fa, h.pt});
-                cuts[j].push_back({h.fb, h.pt});
-            }
+    meetingBoxes(boxes, tol, [&](size_t i, size_t j) {
+        for (const Hit2& h : intersect(segs[i], segs[j], tol)) {
+            cuts[i].push_back({h.fa, h.pt});
+            cuts[j].push_back({h.fb, h.pt});
         }
-    }
+    });
     std::vector<Piece> pieces;
+    size_t cutCount = 0;
+    for (const std::vector<Cut>& c : cuts) cutCount += c.size();
+    pieces.reserve(n + cutCount + 1);
     for (size_t i = 0; i < n; ++i) {
         const Segment2& s = segs[i];
         double len = s.length();
@@ -205,6 +267,10 @@ std::vector<Edge> makeEdges(const std::vector<Piece>& pieces, const std::vector<
     std::vector<char> keep(pieces.size(), 0);
     for (size_t g = 0, h; g < keys.size(); g = h) {
         for (h = g + 1; h < keys.size() && keys[h].lo == keys[g].lo && keys[h].hi == keys[g].hi;) ++h;
+        if (h == g + 1) {  // the only piece between its two ends
+            keep[keys[g].k] = 1;
+            continue;
+        }
         for (size_t i = g; i < h; ++i) {
             AcGePoint2d mid = snapped(keys[i].k).pointAt(0.5);
             keep[keys[i].k] = std::none_of(keys.begin() + long(g), keys.begin() + long(i), [&](const Key& o) {
@@ -213,18 +279,40 @@ std::vector<Edge> makeEdges(const std::vector<Piece>& pieces, const std::vector<
         }
     }
     std::vector<Edge> edges;
+    edges.reserve(pieces.size());
     for (size_t k = 0; k < pieces.size(); ++k)
         if (keep[k]) edges.push_back({vertex[2 * k], vertex[2 * k + 1], snapped(k), pieces[k].source});
     return edges;
 }
 
+// Lists per vertex in one array: the items of vertex v are item[start[v]] .. item[start[v + 1]).
+template <typename T>
+struct PerVertex {
+    std::vector<int> start;
+    std::vector<T> item;
+    // Fills the lists from the (vertex, item) pairs that each(fn) hands to fn, in the order it hands them.
+    template <typename Each>
+    PerVertex(size_t vertexCount, Each each) : start(vertexCount + 1, 0) {
+        each([&](int v, const T&) { ++start[size_t(v) + 1]; });
+        for (size_t v = 1; v <= vertexCount; ++v) start[v] += start[v - 1];
+        item.resize(size_t(start.back()));
+        std::vector<int> fill(start.begin(), start.end() - 1);
+        each([&](int v, const T& x) { item[size_t(fill[size_t(v)]++)] = x; });
+    }
+    T* begin(size_t v) { return item.data() + start[v]; }
+    T* end(size_t v) { return item.data() + start[v + 1]; }
+    size_t size(size_t v) const { return size_t(start[v + 1] - start[v]); }
+};
+
 // Drops the edges that end at a vertex of no other edge, repeatedly.
 void dropDeadEnds(std::vector<Edge>& edges, size_t vertexCount) {
-    std::vector<std::vector<int>> incident(vertexCount);
+    PerVertex<int> incident(vertexCount, [&](auto add) {
+        for (size_t e = 0; e < edges.size(); ++e)
+            if (edges[e].alive)
+                for (int v : {edges[e].a, edges[e].b}) add(v, int(e));
+    });
     std::vector<int> degree(vertexCount, 0);
-    for (size_t e = 0; e < edges.size(); ++e)
-        if (edges[e].alive)
-            for (int v : {edges[e].a, edges[e].b}) incident[v].push_back(int(e)), ++degree[v];
+    for (size_t v = 0; v < vertexCount; ++v) degree[v] = int(incident.size(v));
     std::vector<int> todo;
     for (size_t v = 0; v < vertexCount; ++v)
         if (degree[v] == 1) todo.push_back(int(v));
@@ -232,42 +320,44 @@ void dropDeadEnds(std::vector<Edge>& edges, size_t vertexCount) {
         int v = todo.back();
         todo.pop_back();
         if (degree[v] != 1) continue;
-        for (int e : incident[v]) {
-            if (!edges[e].alive) continue;
-            edges[e].alive = false;
-            for (int w : {edges[e].a, edges[e].b})
+        for (const int* e = incident.begin(size_t(v)); e != incident.end(size_t(v)); ++e) {
+            if (!edges[*e].alive) continue;
+            edges[*e].alive = false;
+            for (int w : {edges[*e].a, edges[*e].b})
                 if (--degree[w] == 1) todo.push_back(w);
             break;
         }
     }
 }
 
+struct Out {
+    int h;
+    double angle, curvature;
+};
+
 // The half-edges leaving each vertex, counter-clockwise by direction. Pieces leaving in the same direction
 // (tangent arcs and lines) are ordered by curvature: the one bending right comes first.
-std::vector<std::vector<int>> fansAroundVertices(const std::vector<Edge>& edges, size_t vertexCount) {
-    struct Out {
-        int h;
-        double angle, curvature;
-    };
-    std::vector<std::vector<Out>> outs(vertexCount);
-    for (size_t e = 0; e < edges.size(); ++e) {
-        if (!edges[e].alive) continue;
-        for (int h : {int(2 * e), int(2 * e + 1)}) {
-            Segment2 s = directed(edges, h);
-            AcGeVector2d d = s.derivAt(0);
-            double k = s.arc ? (s.sweep > 0 ? 1 : -1) / s.radius : 0;
-            outs[origin(edges, h)].push_back({h, wrapAngle(std::atan2(d.y, d.x), 0), k});
+PerVertex<Out> fansAroundVertices(const std::vector<Edge>& edges, size_t vertexCount) {
+    PerVertex<Out> fans(vertexCount, [&](auto add) {
+        for (size_t e = 0; e < edges.size(); ++e) {
+            if (!edges[e].alive) continue;
+            for (int h : {int(2 * e), int(2 * e + 1)}) {
+                Segment2 s = directed(edges, h);
+                AcGeVector2d d = s.derivAt(0);
+                double k = s.arc ? (s.sweep > 0 ? 1 : -1) / s.radius : 0;
+                add(origin(edges, h), Out{h, wrapAngle(std::atan2(d.y, d.x), 0), k});
+            }
         }
-    }
+    });
     constexpr double kSameDirection = 1e-9;
-    std::vector<std::vector<int>> fans(vertexCount);
     for (size_t v = 0; v < vertexCount; ++v) {
-        std::vector<Out>& o = outs[v];
-        if (o.empty()) continue;
-        std::sort(o.begin(), o.end(), [](const Out& a, const Out& b) { return a.angle < b.angle; });
+        Out *o = fans.begin(v), *oend = fans.end(v);
+        size_t n = size_t(oend - o);
+        if (n < 2) continue;
+        std::sort(o, oend, [](const Out& a, const Out& b) { return a.angle < b.angle; });
         // Start the circle of directions after a clear gap, so that a run of equal directions is not split
         // where the angle wraps round.
-        size_t n = o.size(), first = 0;
+        size_t first = 0;
         for (size_t i = 0; i < n; ++i) {
             double prev = i ? o[i - 1].angle : o[n - 1].angle - 2 * M_PI;
             if (o[i].angle - prev > kSameDirection) {
@@ -275,26 +365,25 @@ std::vector<std::vector<int>> fansAroundVertices(const std::vector<Edge>& edges,
                 break;
             }
         }
-        std::rotate(o.begin(), o.begin() + long(first), o.end());
+        std::rotate(o, o + first, oend);
         for (size_t i = 0; i < n;) {
             size_t j = i + 1;
             while (j < n && wrapAngle(o[j].angle - o[j - 1].angle, 0) <= kSameDirection) ++j;
-            std::stable_sort(o.begin() + long(i), o.begin() + long(j),
-                             [](const Out& a, const Out& b) { return a.curvature < b.curvature; });
+            if (j - i > 1)
+                std::stable_sort(o + i, o + j, [](const Out& a, const Out& b) { return a.curvature < b.curvature; });
             i = j;
         }
-        for (const Out& x : o) fans[v].push_back(x.h);
     }
     return fans;
 }
 
 // Walks the faces: after arriving at a vertex, the walk leaves by the half-edge just clockwise of the way
 // back, so each face lies on the walk's left. Returns the half-edges of each face and fills faceOf.
-std::vector<std::vector<int>> walkFaces(const std::vector<Edge>& edges, const std::vector<std::vector<int>>& fans,
+std::vector<std::vector<int>> walkFaces(const std::vector<Edge>& edges, PerVertex<Out>& fans,
                                         std::vector<int>& faceOf) {
     std::vector<int> slot(edges.size() * 2, -1);
-    for (const auto& fan : fans)
-        for (size_t i = 0; i < fan.size(); ++i) slot[fan[i]] = int(i);
+    for (size_t v = 0; v + 1 < fans.start.size(); ++v)
+        for (size_t i = 0; i < fans.size(v); ++i) slot[size_t(fans.begin(v)[i].h)] = int(i);
     faceOf.assign(edges.size() * 2, -1);
     std::vector<std::vector<int>> faces;
     for (size_t start = 0; start < faceOf.size(); ++start) {
@@ -304,8 +393,9 @@ std::vector<std::vector<int>> walkFaces(const std::vector<Edge>& edges, const st
             faceOf[h] = int(faces.size());
             walk.push_back(h);
             int back = h ^ 1;
-            const std::vector<int>& fan = fans[origin(edges, back)];
-            h = fan[(size_t(slot[back]) + fan.size() - 1) % fan.size()];
+            size_t v = size_t(origin(edges, back));
+            size_t n = fans.size(v);
+            h = fans.begin(v)[(size_t(slot[back]) + n - 1) % n].h;
         }
         faces.push_back(std::move(walk));
     }
@@ -384,7 +474,8 @@ PlanarFaces::PlanarFaces(const std::vector<Segment2>& input, double tol) : mTol(
     std::vector<std::vector<int>> faces;
     for (bool again = true; again;) {
         dropDeadEnds(edges, at.size());
-        faces = walkFaces(edges, fansAroundVertices(edges, at.size()), faceOf);
+        PerVertex<Out> fans = fansAroundVertices(edges, at.size());
+        faces = walkFaces(edges, fans, faceOf);
         again = false;
         for (size_t e = 0; e < edges.size(); ++e)
             if (edges[e].alive && faceOf[2 * e] == faceOf[2 * e + 1]) edges[e].alive = false, again = true;
@@ -397,6 +488,8 @@ PlanarFaces::PlanarFaces(const std::vector<Segment2>& input, double tol) : mTol(
     for (const std::vector<int>& face : faces) {
         std::vector<Segment2> segs;
         std::vector<int> sources;
+        segs.reserve(face.size());
+        sources.reserve(face.size());
         for (int h : face) {
             segs.push_back(directed(edges, h));
             sources.push_back(edges[h >> 1].source);

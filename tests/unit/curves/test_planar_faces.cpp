@@ -105,6 +105,22 @@ TEST(PlanarFaces, DividingLinesMakeOneAreaPerSideAndDeadEndsBridgesAndRepeatsBou
     expectPicks(b, 1e-8, {{{1, 1}, {100, M_PI}, 4}});
 }
 
+TEST(PlanarFaces, ALongPieceAcrossAFieldOfSmallOnesCutsEachItCrosses) {
+    // 1,600 small squares and one line along their diagonal row: it splits each of the 40 it runs through
+    // and none of the others, however the candidate pairs are found.
+    Segs s;
+    for (int i = 0; i < 40; ++i)
+        for (int j = 0; j < 40; ++j) addRect(s, i, j, i + 0.5, j + 0.5);
+    addLine(s, -1, -1.25, 41, 40.75);
+    PlanarFaces faces(s, 1e-9);
+    EXPECT_EQ(faces.areaCount(), 1640u);
+    for (auto [p, area] : {std::pair{AcGePoint2d(20.4, 20.1), 0.03125}, {AcGePoint2d(20.1, 20.4), 0.21875}}) {
+        std::vector<BulgePolyline> part = faces.loopsAround(p);  // the corner cut off, and the rest
+        ASSERT_EQ(part.size(), 1u);
+        EXPECT_NEAR(signedArea(part[0]), area, 1e-12);
+    }
+}
+
 TEST(PlanarFaces, EndsWithinTheToleranceMeetAndTangentCurvesTouch) {
     // Corners left open by 1e-10: closed at a tolerance of 1e-8, open at 1e-11.
     Segs s;

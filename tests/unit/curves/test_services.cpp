@@ -174,6 +174,37 @@ TEST(Intersect, EllipseAndNurbsBySubdivision) {
     for (const auto& p : fn) EXPECT_NEAR(p.y, 0, 1e-9);
 }
 
+TEST(Intersect, CurvesRunningTogetherMeetAtTheEndsOfTheSharedStretch) {
+    Ellipse e{{10, 5, 0}, {0, 0, 1}, {4, 1, 0}, 0.5};
+    Ellipse upper = e;  // the half from 0 to pi: it shares that half with the whole ellipse
+    upper.endParam = M_PI;
+    FitResult f = fitCubic({{-5, -3, 0}, {-2, 3, 0}, {1, -3, 0}, {4, 3, 0}, {7, 1, 0}});
+    Nurbs left, right;
+    ASSERT_TRUE(splitAt(f.curve, 0.5 * (f.curve.startParam() + f.curve.endParam()), left, right));
+    struct Case {
+        const char* what;
+        Curve a, b;
+        std::vector<AcGePoint3d> ends;
+    } cases[] = {
+        {"the same whole ellipse", e, e, {e.pointAt(0)}},
+        {"half an ellipse on the whole", upper, e, {e.pointAt(0), e.pointAt(M_PI)}},
+        {"the whole ellipse under half of it", e, upper, {e.pointAt(0), e.pointAt(M_PI)}},
+        {"the same spline", f.curve, f.curve, {f.curve.startPoint(), f.curve.endPoint()}},
+        {"the first half of a spline on it", left, f.curve, {left.startPoint(), left.endPoint()}},
+    };
+    for (const Case& c : cases) {
+        std::vector<AcGePoint3d> got = intersect(c.a, c.b);
+        ASSERT_EQ(got.size(), c.ends.size()) << c.what;
+        for (const AcGePoint3d& end : c.ends)
+            EXPECT_TRUE(std::any_of(got.begin(), got.end(), [&](const AcGePoint3d& p) { return p.distanceTo(end) < 1e-6; }))
+                << c.what;
+    }
+    // A crossing beside a shared stretch still counts: the spline's second half against the first, which
+    // meet only at the split point, and the line through the overlapping ellipses.
+    EXPECT_EQ(intersect(left, right).size(), 1u);
+    EXPECT_EQ(intersect(e, Line{{0, 5, 0}, {20, 5, 0}}).size(), 2u);
+}
+
 TEST(SplineFitPolyline, CubicAndQuadraticVertices) {
     std::vector<AcGePoint3d> cv = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}, {0, 8, 0}};
     auto open = splineFitVertices(cv, 3, false, 8);

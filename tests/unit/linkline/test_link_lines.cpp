@@ -98,6 +98,27 @@ TEST_F(LinkLines, AutoLinksLeaveAndEnterShapesSquareToTheirSides) {
     }
 }
 
+TEST_F(LinkLines, PointsAreTypedInTheCurrentUcs) {
+    // The UCS moved to 100,50 and turned a quarter left: its X runs along the world's Y.
+    ASSERT_EQ(acedCommand(RTSTR, L"UCS", RTSTR, L"O", RTSTR, L"100,50", 0), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, L"UCS", RTSTR, L"Z", RTSTR, L"90", 0), RTNORM);
+    AcDbObjectId shape = circle(100, 50, 10);
+    answers(L"0,0 20,0\n10,0 40,0\n");
+    linkLine00();     // rightwards in the UCS: up in the world
+    linkLineAuto();   // from the circle's world top, which the UCS calls 10,0
+    auto ids = splines();
+    ASSERT_EQ(ids.size(), 2u);
+    Fit straight = fitOf(ids[0]), automatic = fitOf(ids[1]);
+    EXPECT_TRUE(straight.start.isEqualTo({100, 50, 0}));
+    EXPECT_TRUE(straight.end.isEqualTo({100, 70, 0}));
+    EXPECT_TRUE(straight.startTangent.isEqualTo({0, 1, 0}));
+    EXPECT_TRUE(automatic.start.isEqualTo({100, 60, 0}));
+    EXPECT_TRUE(automatic.end.isEqualTo({100, 90, 0}));
+    EXPECT_TRUE(automatic.startTangent.isEqualTo({0, 1, 0}));  // square out of the circle's top
+    AcDbObjectPointer<AcDbCircle> c(shape, AcDb::kForRead);
+    EXPECT_EQ(c->getPersistentReactors().length(), 1);
+}
+
 TEST_F(LinkLines, AnEndOnNoShapeTakesTheDominantDirection) {
     // margin = VIEWSIZE / 20 = 10
     answers(L"0,0 25,3\n0,0 -25,3\n0,0 5,-30\n0,0 5,30\n0,0 5,5\n");

@@ -1,5 +1,7 @@
 // Which points the vertex report lists per curve kind, the lower-left start rule, and the crossings of PLJD1:
 // duplicates collapse, and the numbering runs along the picked curve from the end nearer the pick.
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "reports/vertex_list.h"
@@ -77,6 +79,53 @@ TEST_F(ReportVertices, EachCurveKindListsItsOwnPoints) {
 TEST(Crossings, NearCoincidentPointsCollapseIntoTheFirstFound) {
     const std::vector<AcGePoint3d> found = {{1, 1, 0}, {1.00005, 1, 0}, {3, 0, 0}, {1, 1, 0}, {3, 0.0002, 0}};
     EXPECT_EQ(xs(uniquePoints(found)), (std::vector<double>{1, 3, 3}));
+    // Clusters straddling the hash's cell sides (multiples of 0.0016), far out and below zero, against the
+    // rule applied point by point.
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> cell(-40, 40);
+    std::uniform_real_distribution<double> jitter(-0.00009, 0.00009);
+    std::vector<AcGePoint3d> many;
+    for (int i = 0; i < 4000; ++i) {
+        const double base = i % 2 ? 38500000.0 : -12.0;
+        many.emplace_back(base + cell(rng) * 0.0016 + jitter(rng), cell(rng) * 0.0016 + jitter(rng), jitter(rng));
+    }
+    std::vector<AcGePoint3d> expected;
+    for (const AcGePoint3d& p : many)
+        if (std::none_of(expected.begin(), expected.end(), [&](const AcGePoint3d& q) { return p.distanceTo(q) < 0.0001; }))
+            expected.push_back(p);
+    const std::vector<AcGePoint3d> kept = uniquePoints(many);
+    ASSERT_EQ(kept.size(), expected.size());
+    for (size_t i = 0; i < kept.size(); ++i) EXPECT_TRUE(kept[i].isEqualTo(expected[i], AcGeTol())) << i;
+}
+
+class MutualCrossings : public DrawingTest {};
+
+TEST_F(MutualCrossings, PairsInSelectionOrderAndOverlapsAtTheirEnds) {
+    // Listed right to left, so the pairs come in another order than the boxes' sweep meets them.
+    AcDbObjectIdArray ids;
+    ids.append(add(new AcDbLine(AcGePoint3d(9, -1, 0), AcGePoint3d(9, 5, 0))));
+    ids.append(add(new AcDbLine(AcGePoint3d(5, -1, 0), AcGePoint3d(5, 5, 0))));
+    ids.append(add(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0))));
+    ids.append(add(new AcDbLine(AcGePoint3d(0, 4, 0), AcGePoint3d(10, 4, 0))));
+    ids.append(add(new AcDbLine(AcGePoint3d(40, 40, 0), AcGePoint3d(41, 41, 0))));  // meets nothing
+    std::vector<AcGePoint3d> pts = mutualIntersections(ids);
+    EXPECT_EQ(xs(pts), (std::vector<double>{9, 9, 5, 5}));
+    EXPECT_EQ(ys(pts), (std::vector<double>{0, 4, 0, 4}));
+
+    // Two copies of one ellipse and one spline share their whole length: a point where each closed one
+    // starts, and the spline's two ends, not a mark every few units.
+    AcGePoint3dArray fit;
+    for (double x : {20.0, 23.0, 25.0, 28.0}) fit.append(AcGePoint3d(x, x * x / 10, 0));
+    AcDbObjectIdArray copies;
+    for (int k = 0; k < 2; ++k) {
+        copies.append(add(new AcDbEllipse(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d(4, 0, 0), 0.5)));
+        copies.append(add(new AcDbSpline(fit)));
+    }
+    pts = uniquePoints(mutualIntersections(copies));
+    ASSERT_EQ(pts.size(), 3u);
+    EXPECT_LT(pts[0].distanceTo(AcGePoint3d(4, 0, 0)), 1e-6);
+    EXPECT_NEAR(pts[1].x, 20, 1e-6);
+    EXPECT_NEAR(pts[2].x, 28, 1e-6);
 }
 
 TEST(Crossings, NumberingRunsAlongThePickedCurveFromTheNearerEnd) {
