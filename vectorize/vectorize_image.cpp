@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "cvx/progress.h"
 #include "frame/append.h"
 #include "frame/bilingual.h"
 #include "polyline/smooth.h"
@@ -76,10 +77,13 @@ void vectorizeImage(const CImage& image, const VectorizeSettings& settings, Vect
     AcDbObjectId blockId;
     if (!newAnonymousBlock(acdbHostApplicationServices()->workingDatabase(), block, blockId)) return;
     block->setOrigin(AcGePoint3d(0, 0, 0));
+    const std::vector<RegionStart> starts = regionStarts(grid, regions);
+    cvxProgressBegin(L"Tracing regions:", regions);
     for (int label = 0; label < regions; ++label) {
+        cvxProgressStep(label + 1);
         view.showStatus((L"Begin findRegionOutline..." + std::to_wstring(label)).c_str());
         PixelChain chain;
-        findRegionOutline(label, grid, chain);
+        traceRegionBoundaryFrom(label, starts[static_cast<size_t>(label)], grid, chain);
         if (static_cast<int>(chain.size()) < settings.clutter) continue;
         for (const POINT& p : chain)
             view.markPreviewPixel(static_cast<int>(p.x * settings.previewScale),
@@ -87,6 +91,7 @@ void vectorizeImage(const CImage& image, const VectorizeSettings& settings, Vect
         makeRegionPolyline(block, chain, settings.optimization);
     }
     block->close();
+    cvxProgressEnd();
 
     view.beginEditor();
     askPlacement(placement);
