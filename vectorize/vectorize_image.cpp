@@ -14,6 +14,7 @@ namespace {
 // A cancelled or empty answer asks both again; this many rounds without answers (a script that ran out of
 // them answers every prompt with a cancel) end the run with nothing placed.
 constexpr int kPlacementRounds = 10;
+constexpr int kAcceptNoZeroNoNegative = 2 | 4;
 
 // Asks for the origin, then the height from it, until both are answered.
 void askPlacement(VectorizePlacement& placement) {
@@ -23,6 +24,7 @@ void askPlacement(VectorizePlacement& placement) {
             continue;
         const ads_point base = {origin.x, origin.y, origin.z};
         double height = 0;
+        acedInitGet(kAcceptNoZeroNoNegative, nullptr);  // a picture needs a height above zero
         if (getDistBilingual(base, L"\n请指定高度>>", L"\nPlease specify the height>>", height) != RTNORM)
             continue;
         placement.origin = origin;

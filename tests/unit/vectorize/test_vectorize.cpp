@@ -293,6 +293,9 @@ TEST_F(VectorizeRun, OptimisationSmoothsInTheBlockAndCancelledPlacementAsksAgain
     paint(image, kSquare);
     VectorizeSettings settings;
     settings.clutter = 8;
+    // A zero or negative height is refused by the prompt (a script that gives one stops there): nothing placed.
+    for (const wchar_t* refused : {L"5,5\n0\n", L"5,5\n-3\n"})
+        EXPECT_TRUE(vectorize(image, settings, refused).isNull()) << refused;
     const AcDbObjectId ref = vectorize(image, settings, L"0,0\n;@cancel\n5,5\n50\n");
     ASSERT_FALSE(ref.isNull());
     AcDbObjectPointer<AcDbBlockReference> reference(ref, AcDb::kForRead);
