@@ -105,6 +105,13 @@ class Vectorize(CurvixRun):
         self.assertIn((120, 30, 180, 90), boxes)
         self.assertIn((133, 43, 167, 77), boxes)
 
+    def test_a_picture_that_cannot_be_loaded_says_why(self):
+        with open(self.path("notes.png"), "wb") as f:
+            f.write(b"meeting notes, not a picture")
+        printed = self.output('R2V\n;@file "notes.png"\n;@dialog click 4004\n;@dialog cancel\n')
+        self.assertIn("Load image Error", printed)
+        self.assertIn("not a BMP, JPG, PNG or GIF picture that can be read, or a damaged one", printed)
+
     def test_wide_pictures_are_scaled_to_1024_pixels(self):
         for width, rows in ((1024, 5), (1025, 4)):  # 1025 x 5 works at 1024 x (1024 * 5 // 1025) = 1024 x 4
             picture = self.path(f"wide{width}.png")
