@@ -1,8 +1,10 @@
 #include "holenet/hole_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
+#include "cvx/progress.h"
 #include "frame/append.h"
 
 namespace {
@@ -74,14 +76,17 @@ AcGePoint3d holeCentre(const NetPlacement& at, const NetHole& hole) {
 }
 
 double holeRadius(const NetPlacement& at, const NetHole& hole) {
-    return hole.measure * (at.height / at.imageHeight) * (at.size + 5) / 100.0;
+    // A light cell of a cell size that is not whole has a measure below 0: its hole is an empty one.
+    return std::max(hole.measure, 0.0) * (at.height / at.imageHeight) * (at.size + 5) / 100.0;
 }
 
 int drawHoleNet(const HoleNet& net, const NetPlacement& at, HoleShape shape, AcDbObjectId pattern) {
     const Pattern selected(shape == HoleShape::Selected ? pattern : AcDbObjectId());
     int added = 0;
+    long long done = 0;
+    cvxProgressBegin(L"Drawing holes:", static_cast<long long>(net.holes.size()));
     for (const NetHole& hole : net.holes) {
-        if (hole.measure <= 0) continue;
+        cvxProgressStep(++done);
         AcDbEntity* entity = holeEntity(shape, selected, holeCentre(at, hole), holeRadius(at, hole));
         if (!entity) continue;
         AcDbObjectId id;
@@ -90,5 +95,6 @@ int drawHoleNet(const HoleNet& net, const NetPlacement& at, HoleShape shape, AcD
         else
             delete entity;
     }
+    cvxProgressEnd();
     return added;
 }

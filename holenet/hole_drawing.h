@@ -19,7 +19,7 @@ struct NetPlacement {
 AcGePoint3d holeCentre(const NetPlacement& at, const NetHole& hole);
 double holeRadius(const NetPlacement& at, const NetHole& hole);
 
-// Adds one entity per hole of positive measure (an empty hole has nothing to cut, so it is not drawn):
+// Adds one entity per hole, an empty one (measure 0 or below) at radius 0 or, for Selected, as a tiny copy:
 // circles, squares or diamonds, or for Selected a copy of the pattern entity centred on the hole and scaled
 // so that a quarter of its box's width plus height equals the radius (circles when the pattern is null or
 // cannot be opened). Returns the number of entities added; a hole that cannot be appended is skipped.

@@ -42,18 +42,15 @@ HoleNet computeHoleNet(const CImage& image, int rows, bool invert) {
     net.holes.reserve(static_cast<size_t>(net.gridColumns) * static_cast<size_t>(net.gridRows));
     for (int r = 0; r < net.gridRows; ++r) {
         for (int j = 0; j < net.gridColumns; ++j) {
-            long sum = 0, count = 0;
+            long sum = 0;
             for (int dy = 0; dy < span; ++dy) {
                 const int y = std::min(static_cast<int>(r * c + dy), h - 1);
-                for (int dx = 0; dx < span; ++dx) {
+                for (int dx = 0; dx < span; ++dx)
                     sum += channelSum(image, std::min(static_cast<int>(j * c + dx), w - 1), y);
-                    ++count;
-                }
             }
-            // The mean over the pixels actually read: a cell size that is not whole reads ceil(c)^2 pixels,
-            // and dividing by c^2 instead would let a white cell's hole go below zero. Dividing by the count
-            // keeps 0 <= m <= 1, so a white cell gives an empty hole and a black one a full one.
-            const double m = static_cast<double>(sum) / (static_cast<double>(count) * 255.0 * 3.0);
+            // A cell reads ceil(c)^2 pixels but its sum is divided by c^2, the cell's area: where c is not
+            // whole, a light cell's m goes past 1 and its measure below 0 (drawn as an empty hole).
+            const double m = static_cast<double>(sum) / (c * c * 255.0 * 3.0);
             const double g = invert ? m : 1.0 - m;  // dark cells give large holes
             net.holes.push_back({j * c + c / 2, r * c + c / 2, g * c});
         }

@@ -129,6 +129,10 @@ void inoffsetCommand() {
     int regions = 0;
     if (auto grid = labelCurrentView(regions)) findRegionPoints(regions, *grid, points);
     if (points.size() < 2) {
+        // The areas are found on a picture of the view: one narrower than a pixel or off screen is not seen.
+        printBilingual(L"\n视图中没有找到封闭区域（太窄或在视图之外的区域被跳过）。",
+                       L"\nNo enclosed area was found in the view (areas too thin to show at this zoom, or outside "
+                       L"the view, are skipped).");
         setEntitiesVisible(hidden, true);
         return;
     }

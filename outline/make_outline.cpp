@@ -107,6 +107,11 @@ void makeOutlineCommand() {
     acedCommand(RTSTR, L"_BOUNDARY", RT3DPOINT, asDblArray(pick), RTSTR, L"", RTNONE);
     const AcDbObjectIdArray boundaries = entitiesAfter(last);
     keepLargestBoundary(boundaries, eraseAndMeasure(rectangle), kWidthShare * height);
+    bool made = false;
+    for (int i = 0; i < boundaries.length() && !made; ++i) made = !boundaries[i].isErased();
+    if (!made)
+        printBilingual(L"\n所选实体周围没有找到封闭区域，未生成外轮廓。",
+                       L"\nNo closed area was found around the selected entities; no outline was made.");
     setEntitiesVisible(hidden, true);
     eraseAll(temporary);
 }

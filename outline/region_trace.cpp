@@ -7,18 +7,30 @@ constexpr int kStep[9][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {
 
 }  // namespace
 
-void traceRegionBoundary(int label, const LabelGrid& grid, PixelChain& chain) {
-    const int w = grid.width(), h = grid.height();
-    int startColumn = 0, startRow = 0;
-    for (int r = 1; r <= h && !startRow; ++r) {
-        for (int c = 1; c <= w; ++c) {
-            if (grid.at(c, r) == label) {
-                startColumn = c;
-                startRow = r;
-                break;
-            }
+std::vector<RegionStart> regionStarts(const LabelGrid& grid, int count) {
+    std::vector<RegionStart> starts(static_cast<size_t>(count > 0 ? count : 0));
+    int found = 0;
+    for (int r = 1; r <= grid.height() && found < count; ++r) {
+        for (int c = 1; c <= grid.width(); ++c) {
+            const int label = grid.at(c, r);
+            if (label < 0 || label >= count || starts[static_cast<size_t>(label)].row) continue;
+            starts[static_cast<size_t>(label)] = {c, r};
+            ++found;
         }
     }
+    return starts;
+}
+
+void traceRegionBoundary(int label, const LabelGrid& grid, PixelChain& chain) {
+    const int w = grid.width(), h = grid.height();
+    for (int r = 1; r <= h; ++r)
+        for (int c = 1; c <= w; ++c)
+            if (grid.at(c, r) == label) return traceRegionBoundaryFrom(label, {c, r}, grid, chain);
+}
+
+void traceRegionBoundaryFrom(int label, RegionStart start, const LabelGrid& grid, PixelChain& chain) {
+    const int w = grid.width(), h = grid.height();
+    const int startColumn = start.column, startRow = start.row;
     if (!startRow) return;
     auto record = [&](int c, int r) {
         if (c >= 2 && c < w && r >= 2 && r < h) chain.push_back({c - 1, r - 1});

@@ -18,11 +18,30 @@ std::wstring measureText(double value) {
     return buffer;
 }
 
+namespace {
+
+// Text as HTML shows it: the characters markup would take for its own written as references.
+std::wstring htmlText(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        switch (c) {
+        case L'&': out += L"&amp;"; break;
+        case L'<': out += L"&lt;"; break;
+        case L'>': out += L"&gt;"; break;
+        case L'"': out += L"&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 std::wstring reportHead(const std::wstring& path, const std::wstring& title) {
     return L"<html>\n"
            L"<head>\n"
            L"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">\n"
-           L"<title>" + path + L"</title>\n"
+           L"<title>" + htmlText(path) + L"</title>\n"
            L"<style type=\"text/css\">\n"
            L"<!--\n"
            L".STYLE1 {font-size: 18px}\n"
@@ -30,7 +49,7 @@ std::wstring reportHead(const std::wstring& path, const std::wstring& title) {
            L"</style>\n"
            L"</head>\n"
            L"<body>\n"
-           L"<p align=center class=STYLE1>" + title + L"</p>\n"
+           L"<p align=center class=STYLE1>" + htmlText(title) + L"</p>\n"
            L"<table border=1 cellspacing=0 bordercolor=#000000 width = 100% style=border-collapse:collapse>\n";
 }
 

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libstb-dev libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-wqy-microhei
-  libgeos-dev libpotrace-dev
+  libgeos-dev libpotrace-dev potrace
   qt6-base-dev libedit-dev
   python3 python3-ezdxf python3-shapely librecad-data librecad
 )

@@ -13,14 +13,16 @@ bool similarColors(const PixelColor& p, const PixelColor& q, int limit) {
     return std::abs(p.red - q.red) < limit && std::abs(p.green - q.green) < limit && std::abs(p.blue - q.blue) < limit;
 }
 
-// Labels of the pixels while regions are made, wider than the grid's cells. The outermost pixel ring holds
-// kRing (label 0, never renamed); inner pixels hold a first-pass label, renamed through a table instead of
-// rewriting the cells: an inner pixel's current label is the end of its chain of renamings.
+// Labels of the pixels while regions are made, wider than the grid's cells. Every pixel holds a first-pass
+// label (the outermost ring label 0, which the first pass never gives out otherwise than by copying it), renamed
+// through a table instead of rewriting the cells: a pixel's current label is the end of its chain of renamings.
+// The ring is renamed like any other label, so a background that reaches the picture's edge joins up with the
+// rest of its region and every round of merging takes away one label.
 class RegionLabels {
 public:
     RegionLabels(const CImage& image, int limit)
         : mW(image.GetWidth()), mH(image.GetHeight()), mLimit(limit),
-          mCells(static_cast<size_t>(mW) * static_cast<size_t>(mH), kRing) {
+          mCells(static_cast<size_t>(mW) * static_cast<size_t>(mH), 0) {
         mColors.reserve(mCells.size());
         for (int y = 0; y < mH; ++y)
             for (int x = 0; x < mW; ++x) mColors.push_back(readPixel(image, x, y));
@@ -35,15 +37,14 @@ public:
                     cell = 1;
                     counter = 2;
                 } else if (similar(x, y, x, y - 1)) {
-                    cell = firstLabel(x, y - 1);
+                    cell = at(x, y - 1);
                 } else if (similar(x, y, x - 1, y)) {
-                    cell = firstLabel(x - 1, y);
+                    cell = at(x - 1, y);
                 } else if (similar(x, y, x + 1, y - 1)) {
-                    cell = firstLabel(x + 1, y - 1);
+                    cell = at(x + 1, y - 1);
                 } else {
                     cell = ++counter;
                 }
-                if (cell == 0) mZeroHeld = true;
             }
         }
         mRename.resize(static_cast<size_t>(counter) + 1);
@@ -67,26 +68,21 @@ public:
                 }
             }
             if (!found) return;
-            // The inner pixels of the label that gives way take the other; a label no inner pixel holds (0
-            // once renamed) changes nothing, and the next round would find the same pair again.
+            // The pixels of the label that gives way take the other.
             const int32_t from = a == 1 ? b : a, to = a == 1 ? 1 : b;
-            if (from == 0 && !mZeroHeld) return;
             mRename[static_cast<size_t>(from)] = to;
-            if (from == 0) mZeroHeld = false;
-            if (to == 0) mZeroHeld = true;
         }
     }
 
     int compact(LabelGrid& grid) {
         std::vector<int32_t> number(mRename.size(), -1);
-        number[0] = 0;  // the outermost ring
-        for (int y = 1; y < mH - 1; ++y)
-            for (int x = 1; x < mW - 1; ++x) number[static_cast<size_t>(label(x, y))] = 0;
-        int32_t next = 1;
-        for (size_t l = 1; l < number.size(); ++l)
+        for (int y = 0; y < mH; ++y)
+            for (int x = 0; x < mW; ++x) number[static_cast<size_t>(label(x, y))] = 0;
+        int32_t next = 0;
+        for (size_t l = 0; l < number.size(); ++l)
             if (number[l] == 0) number[l] = next++;
-        for (int y = 1; y < mH - 1; ++y) {
-            for (int x = 1; x < mW - 1; ++x) {
+        for (int y = 0; y < mH; ++y) {
+            for (int x = 0; x < mW; ++x) {
                 const int32_t n = number[static_cast<size_t>(label(x, y))];
                 grid.at(x + 1, y + 1) = static_cast<int16_t>(n <= kLargestLabel ? n : -1);
             }
@@ -95,21 +91,13 @@ public:
     }
 
 private:
-    static constexpr int32_t kRing = -1;
-
     int32_t& at(int x, int y) { return mCells[static_cast<size_t>(y) * static_cast<size_t>(mW) + static_cast<size_t>(x)]; }
     const PixelColor& color(int x, int y) const {
         return mColors[static_cast<size_t>(y) * static_cast<size_t>(mW) + static_cast<size_t>(x)];
     }
     bool similar(int x1, int y1, int x2, int y2) const { return similarColors(color(x1, y1), color(x2, y2), mLimit); }
-    // During the first pass no label has been renamed yet.
-    int32_t firstLabel(int x, int y) {
-        const int32_t v = at(x, y);
-        return v == kRing ? 0 : v;
-    }
     int32_t label(int x, int y) {
         int32_t v = at(x, y);
-        if (v == kRing) return 0;
         while (mRename[static_cast<size_t>(v)] != v) {
             int32_t& next = mRename[static_cast<size_t>(v)];
             next = mRename[static_cast<size_t>(next)];
@@ -121,7 +109,6 @@ private:
     std::vector<int32_t> mCells;
     std::vector<PixelColor> mColors;
     std::vector<int32_t> mRename;
-    bool mZeroHeld = false;  // some inner pixel has label 0
 };
 
 }  // namespace

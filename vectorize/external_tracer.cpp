@@ -69,9 +69,13 @@ bool traceInto(const std::wstring& bmpPath, const std::wstring& dxfPath) {
     const std::wstring program = tracerPath();
     if (!fileExists(program.c_str())) {
         AfxMessageBox((program + L"Program file not found, please reinstall.").c_str(), MB_OK);
+        printBilingual((L"\n找不到描摹程序 " + program + L"。\n").c_str(),
+                       (L"\nThe tracing program " + program + L" was not found.\n").c_str());
         return false;
     }
-    const std::wstring parameters = bmpPath + L" -color-count 2 -output-format dxf -output-file " + dxfPath;
+    // Quoted, so that a temporary folder or a picture name with a blank in it stays one argument.
+    const std::wstring parameters =
+        L"\"" + bmpPath + L"\" -color-count 2 -output-format dxf -output-file \"" + dxfPath + L"\"";
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -79,15 +83,32 @@ bool traceInto(const std::wstring& bmpPath, const std::wstring& dxfPath) {
     info.lpFile = program.c_str();
     info.lpParameters = parameters.c_str();
     info.nShow = SW_HIDE;
-    if (ShellExecuteExW(&info)) {
-        std::printf("waiting... \n ");
-        std::fflush(stdout);
-        if (info.hProcess) {
-            WaitForSingleObject(info.hProcess, kTracerWaitMs);  // a tracer still running is left to run
-            CloseHandle(info.hProcess);  // the handle is not needed after the wait
-        }
+    if (!ShellExecuteExW(&info)) {
+        printBilingual(L"\n描摹程序无法启动。\n", L"\nThe tracing program could not be started.\n");
+        return false;
     }
-    return fileExists(dxfPath.c_str());
+    std::printf("waiting... \n ");
+    std::fflush(stdout);
+    DWORD code = 0;
+    bool ranOut = false;
+    if (info.hProcess) {
+        ranOut = WaitForSingleObject(info.hProcess, kTracerWaitMs) == WAIT_TIMEOUT;  // left to run
+        if (!ranOut && !GetExitCodeProcess(info.hProcess, &code)) code = 0;
+        CloseHandle(info.hProcess);  // the handle is not needed after the wait
+    }
+    const bool written = fileExists(dxfPath.c_str());
+    if (ranOut && !written) {
+        printBilingual(L"\n描摹程序在20秒内没有完成，未绘制任何内容。\n",
+                       L"\nThe tracing program did not finish within 20 seconds; nothing was drawn.\n");
+    } else if (!ranOut && code != 0 && !written) {
+        printBilingual((L"\n描摹程序失败（退出码 " + std::to_wstring(code) + L"），未绘制任何内容。\n").c_str(),
+                       (L"\nThe tracing program failed (exit code " + std::to_wstring(code) +
+                        L"); nothing was drawn.\n").c_str());
+    } else if (!written) {
+        printBilingual(L"\n描摹程序没有写出结果文件，未绘制任何内容。\n",
+                       L"\nThe tracing program wrote no result; nothing was drawn.\n");
+    }
+    return written;
 }
 
 bool runTracer(const std::wstring& bmpPath, std::wstring& dxfPath) {

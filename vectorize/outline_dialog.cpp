@@ -139,7 +139,15 @@ void COutlineDlg::loadPicture() {
 bool COutlineDlg::loadSource(const std::wstring& path) {
     CImage picture;
     if (FAILED(picture.Load(path.c_str()))) {
-        const std::wstring text = L"GetLastError: " + std::to_wstring(GetLastError()) + L" -- Load image Error：" + path;
+        const DWORD error = GetLastError();
+        // Which of the reasons it was: a file that cannot be read, or one that holds no picture this can decode.
+        const std::wstring why =
+            error == ERROR_INVALID_DATA
+                ? chooseText(L"（不是可读取的 BMP、JPG、PNG 或 GIF 图片，或文件已损坏）",
+                             L" (not a BMP, JPG, PNG or GIF picture that can be read, or a damaged one)")
+                : chooseText(L"（无法读取文件）", L" (the file cannot be read)");
+        const std::wstring text =
+            L"GetLastError: " + std::to_wstring(error) + L" -- Load image Error：" + path + why;
         AfxMessageBox(text.c_str());
         return false;
     }

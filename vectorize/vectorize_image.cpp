@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "cvx/progress.h"
 #include "frame/append.h"
 #include "frame/bilingual.h"
 #include "polyline/smooth.h"
@@ -13,6 +14,7 @@ namespace {
 // A cancelled or empty answer asks both again; this many rounds without answers (a script that ran out of
 // them answers every prompt with a cancel) end the run with nothing placed.
 constexpr int kPlacementRounds = 10;
+constexpr int kAcceptNoZeroNoNegative = 2 | 4;
 
 // Asks for the origin, then the height from it, until both are answered.
 void askPlacement(VectorizePlacement& placement) {
@@ -22,6 +24,7 @@ void askPlacement(VectorizePlacement& placement) {
             continue;
         const ads_point base = {origin.x, origin.y, origin.z};
         double height = 0;
+        acedInitGet(kAcceptNoZeroNoNegative, nullptr);  // a picture needs a height above zero
         if (getDistBilingual(base, L"\n请指定高度>>", L"\nPlease specify the height>>", height) != RTNORM)
             continue;
         placement.origin = origin;
@@ -76,10 +79,13 @@ void vectorizeImage(const CImage& image, const VectorizeSettings& settings, Vect
     AcDbObjectId blockId;
     if (!newAnonymousBlock(acdbHostApplicationServices()->workingDatabase(), block, blockId)) return;
     block->setOrigin(AcGePoint3d(0, 0, 0));
+    const std::vector<RegionStart> starts = regionStarts(grid, regions);
+    cvxProgressBegin(L"Tracing regions:", regions);
     for (int label = 0; label < regions; ++label) {
+        cvxProgressStep(label + 1);
         view.showStatus((L"Begin findRegionOutline..." + std::to_wstring(label)).c_str());
         PixelChain chain;
-        findRegionOutline(label, grid, chain);
+        traceRegionBoundaryFrom(label, starts[static_cast<size_t>(label)], grid, chain);
         if (static_cast<int>(chain.size()) < settings.clutter) continue;
         for (const POINT& p : chain)
             view.markPreviewPixel(static_cast<int>(p.x * settings.previewScale),
@@ -87,6 +93,7 @@ void vectorizeImage(const CImage& image, const VectorizeSettings& settings, Vect
         makeRegionPolyline(block, chain, settings.optimization);
     }
     block->close();
+    cvxProgressEnd();
 
     view.beginEditor();
     askPlacement(placement);

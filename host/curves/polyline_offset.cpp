@@ -190,9 +190,8 @@ private:
     int mNx = 1, mNy = 1;
 };
 
-}  // namespace
-
-std::vector<BulgePolyline> offset(const BulgePolyline& pl, double d) {
+// The offset of a polyline whose box is about the origin: its tolerances follow its coordinates.
+std::vector<BulgePolyline> offsetNearOrigin(const BulgePolyline& pl, double d) {
     std::vector<Segment2> src;
     double size = 0;
     for (const Vertex2& v : pl.v) size = std::max({size, std::fabs(v.pt.x), std::fabs(v.pt.y)});
@@ -285,6 +284,27 @@ std::vector<BulgePolyline> offset(const BulgePolyline& pl, double d) {
         bool loop = (closed || chain.size() > 1) && meets(chain.front().start, chain.back().end);
         out.push_back(fromSegments(chain, loop));
     }
+    return out;
+}
+
+}  // namespace
+
+// A polyline far from the origin (a survey drawing at an easting of millions) is offset as a copy moved to the
+// origin and the result moved back: the tolerances then follow the polyline's size, not its distance from the
+// origin, and the copies are the origin's shifted.
+std::vector<BulgePolyline> offset(const BulgePolyline& pl, double d) {
+    if (pl.v.empty()) return offsetNearOrigin(pl, d);
+    double x0 = pl.v[0].pt.x, x1 = x0, y0 = pl.v[0].pt.y, y1 = y0;
+    for (const Vertex2& v : pl.v) {
+        x0 = std::min(x0, v.pt.x), x1 = std::max(x1, v.pt.x);
+        y0 = std::min(y0, v.pt.y), y1 = std::max(y1, v.pt.y);
+    }
+    const AcGeVector2d shift((x0 + x1) / 2, (y0 + y1) / 2);
+    BulgePolyline moved = pl;
+    for (Vertex2& v : moved.v) v.pt -= shift;
+    std::vector<BulgePolyline> out = offsetNearOrigin(moved, d);
+    for (BulgePolyline& o : out)
+        for (Vertex2& v : o.v) v.pt += shift;
     return out;
 }
 

@@ -89,8 +89,13 @@ Acad::ErrorStatus offsetCurves(const AcDbCurve* e, const AcGeVector3d& normal, d
             if (auto r = offset(std::get<Nurbs>(c.g), d, own)) made.push_back(cvxNewSpline(*r));
         }
     }
+    // A lightweight polyline of one width keeps it on either side.
+    double width = 0;
+    const auto* source = AcDbPolyline::cast(e);
+    const bool keepWidth = source && source->getConstantWidth(width) == Acad::eOk && width > 0;
     for (AcDbCurve* m : made) {
         m->setPropertiesFrom(e);
+        if (auto* pl = AcDbPolyline::cast(m); pl && keepWidth) pl->setConstantWidth(width);
         out.append(m);
     }
     return Acad::eOk;

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <dlfcn.h>
 #include <filesystem>
+#include <unordered_map>
 
 #include "cvx/dbmain.h"
 #include "cvx/editor.h"
@@ -154,7 +155,15 @@ bool unloadModule(const std::wstring& name, std::wstring& error) {
     const ModuleInfo& m = *it;
     int skipped = 0;
     // An object belongs to the module when its class's code (its first virtual function table) lies there.
-    detachObjects(acdbCurDwg(), [&](const AcDbObject* o) { return codeOf(m, *reinterpret_cast<void* const*>(o)); },
+    // Asking the loader costs a file-name lookup, so each table is asked about once, not once per object.
+    std::unordered_map<const void*, bool> tables;
+    detachObjects(acdbCurDwg(),
+                  [&](const AcDbObject* o) {
+                      const void* table = *reinterpret_cast<void* const*>(o);
+                      auto known = tables.find(table);
+                      if (known == tables.end()) known = tables.emplace(table, codeOf(m, table)).first;
+                      return known->second;
+                  },
                   skipped);
     if (skipped) {
         error = L"Module \"" + m.path + L"\" cannot be unloaded: " + std::to_wstring(skipped) +

@@ -62,6 +62,15 @@ class Outline(OutlineRun):
         self.assertEqual(len(msp.query("CIRCLE")), 3, "the figure stays")
         self.assertEqual(len(msp.query("LINE")), 4)
 
+    def test_a_figure_that_closes_no_area_says_so_in_both_commands_and_draws_nothing(self):
+        out, msp = self.drawing_after("LINE 0,0 10,0\n\nLINE 0,5 10,8\n\nZOOM E\nmakeOutline ALL\n\n")
+        self.assertIn("No closed area was found around the selected entities; no outline was made.", out)
+        self.assertEqual(len(msp.query("LWPOLYLINE")), 0, out)
+        self.assertEqual(len(msp.query("LINE")), 2)
+        out, msp = self.drawing_after("LINE 0,0 10,0\n\nLINE 0,5 10,8\n\nZOOM E\nINOFFSET ALL\n\n")
+        self.assertIn("No enclosed area was found in the view", out)
+        self.assertEqual(len(msp.query("LWPOLYLINE")), 0, out)
+
     def test_a_large_selection_continues_from_the_rough_outline_to_the_precise_one(self):
         # 1,000 small circles inside a large one: the raster stage hides those well inside its rough outline.
         small = "".join(f"CIRCLE {-29.25 + 1.5 * (i % 40)},{-18 + 1.5 * (i // 40)} 1\n" for i in range(1000))

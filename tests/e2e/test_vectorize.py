@@ -30,6 +30,27 @@ def shapes(x, y):
     return (255, 255, 255)
 
 
+def scan(x, y):
+    """A photographed sheet: off-white paper lit unevenly from the left, with grain, running out to every edge;
+    on it a U, a ring, a triangle and three blots in ink of several colours, each with grain of its own."""
+    grain = (x * 7919 + y * 104729) % 13 - 6
+    cx, cy = x - 60, y - 60
+    if 40 <= x <= 80 and 30 <= y <= 90 and not (50 <= x <= 70 and y < 80):
+        ink = (40, 40, 60)  # the U
+    elif 18 ** 2 <= (x - 150) ** 2 + (y - 60) ** 2 <= 30 ** 2:
+        ink = (180, 40, 30)  # the ring
+    elif 30 <= y - 110 <= 70 and abs(x - 60) <= (y - 140) * 0.8:
+        ink = (30, 110, 40)  # the triangle
+    elif (x - 150) ** 2 + (y - 170) ** 2 <= 15 ** 2 or (x - 200) ** 2 + (y - 150) ** 2 <= 12 ** 2 or \
+            (x - 110) ** 2 + (y - 190) ** 2 <= 9 ** 2:
+        ink = (30, 40, 160)  # three blots
+    else:
+        light = 235 - x // 40  # the sheet darkens away from the lamp
+        ink = (light, light - 3, light - 10)
+    del cx, cy
+    return tuple(max(0, min(255, c + grain)) for c in ink)
+
+
 class Vectorize(CurvixRun):
     def vectorize(self, picture, events, answers="0,0\n100\n"):
         out = self.path("out.dxf")
@@ -62,8 +83,34 @@ class Vectorize(CurvixRun):
             boxes.append((round(min(xs), 9), round(min(ys), 9), round(max(xs), 9), round(max(ys), 9)))
         self.assertIn((25, 25, 62.5, 75), boxes)     # the red rectangle
         self.assertIn((87.5, 37.5, 125, 62.5), boxes)  # the blue one
-        # The paper: its traced edge keeps one pixel off the picture's edge.
-        self.assertIn((1.25, 2.5, 147.5, 98.75), boxes)
+        # The paper reaches the picture's edge, the part of an outline that is never recorded: nothing else.
+        self.assertEqual(len(boxes), 2)
+
+    def test_a_photographed_sheet_gives_one_outline_per_region(self):
+        """The paper reaches every edge, so its outer edge is the picture's and gives no outline; the U, the ring,
+        the paper inside the ring, the triangle and three blots give one closed outline each, and no strips of
+        overlapping pieces."""
+        picture = self.path("sheet photo.png")
+        write_png(picture, 240, 220, scan)
+        doc, insert, printed = self.vectorize(picture, ";@dialog slide 4013 0\n")
+        polylines = list(doc.blocks.get(insert.dxf.name))
+        self.assertEqual(len(polylines), 7, printed)
+        self.assertTrue(all(e.dxftype() == "LWPOLYLINE" and e.closed for e in polylines))
+        # The U's outline runs along its own pixels; the hole of the ring lies inside the ring's.
+        boxes = set()
+        for e in polylines:
+            xs, ys = [p[0] for p in e.get_points()], [p[1] for p in e.get_points()]
+            boxes.add((min(xs), min(ys), max(xs), max(ys)))
+        self.assertIn((40, 30, 80, 90), boxes)
+        self.assertIn((120, 30, 180, 90), boxes)
+        self.assertIn((133, 43, 167, 77), boxes)
+
+    def test_a_picture_that_cannot_be_loaded_says_why(self):
+        with open(self.path("notes.png"), "wb") as f:
+            f.write(b"meeting notes, not a picture")
+        printed = self.output('R2V\n;@file "notes.png"\n;@dialog click 4004\n;@dialog cancel\n')
+        self.assertIn("Load image Error", printed)
+        self.assertIn("not a BMP, JPG, PNG or GIF picture that can be read, or a damaged one", printed)
 
     def test_wide_pictures_are_scaled_to_1024_pixels(self):
         for width, rows in ((1024, 5), (1025, 4)):  # 1025 x 5 works at 1024 x (1024 * 5 // 1025) = 1024 x 4

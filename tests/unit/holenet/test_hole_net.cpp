@@ -54,8 +54,10 @@ TEST(HoleNet, MeasureFollowsDarknessOrBrightnessOnEveryDepth) {
             for (bool invert : {false, true}) {
                 const HoleNet net = computeHoleNet(image, 24, invert);
                 ASSERT_EQ(net.holes.size(), 24u * 48u);
+                // Each cell reads the 3 x 3 pixels at offsets below c = 50/24 and divides their sum by c^2.
+                const double c2 = (50.0 / 24) * (50.0 / 24), m = 9 * (1 - c.dark) / c2;
                 for (const NetHole& h : net.holes)
-                    ASSERT_NEAR(h.measure, (invert ? 1 - c.dark : c.dark) * net.cell, 1e-12);
+                    ASSERT_NEAR(h.measure, (invert ? m : 1 - m) * net.cell, 1e-12);
             }
         }
     }
@@ -142,14 +144,23 @@ TEST_F(HoleDrawing, SquaresDiamondsAndSelectedShapesAreCentredAndSizedByTheRadiu
     }
 }
 
-TEST_F(HoleDrawing, SelectedShapeWithoutAPatternAndWhiteCellsFallBackOrDrawNothing) {
+TEST_F(HoleDrawing, SelectedShapeWithoutAPatternFallsBackAndWhiteCellsGetEmptyHoles) {
     const std::vector<AcDbObjectId> ids = draw(HoleShape::Selected);
     AcDbObjectPointer<AcDbCircle> circle(ids.front(), AcDb::kForRead);
     EXPECT_TRUE(circle);
 
     CImage white;
     fill(white, 40, 24, 24, RGB(255, 255, 255));
-    EXPECT_EQ(drawHoleNet(computeHoleNet(white, 24, false), at, HoleShape::Circle, AcDbObjectId()), 0);
+    // White cells get their holes too, empty ones; one of a cell size that is not whole (below 0) as well.
+    EXPECT_EQ(drawHoleNet(computeHoleNet(white, 24, false), at, HoleShape::Circle, AcDbObjectId()), 24 * 40);
+    fill(white, 50, 25, 24, RGB(255, 255, 255));
+    const HoleNet light = computeHoleNet(white, 24, false);
+    ASSERT_LT(light.holes.front().measure, 0);
+    const size_t before = modelSpace().size();
+    EXPECT_EQ(drawHoleNet(light, at, HoleShape::Circle, AcDbObjectId()), static_cast<int>(light.holes.size()));
+    AcDbObjectPointer<AcDbCircle> empty(modelSpace()[before], AcDb::kForRead);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->radius(), 0.0);
 }
 
 }  // namespace

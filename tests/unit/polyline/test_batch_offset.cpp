@@ -156,6 +156,38 @@ TEST_F(BatchOffsetTest, ClockwisePolylinesAreReversedSoOuterCopiesLieOutside) {
     }
 }
 
+// A survey drawing lies at eastings and northings of millions: its copies are those made at the origin, shifted.
+TEST_F(BatchOffsetTest, PolylinesFarFromTheOriginGetTheOriginsCopiesShiftedOfTheSourcesWidth) {
+    std::vector<std::vector<double>> boxesAt[2];
+    const double shifts[2] = {0, 1e8};
+    for (int k = 0; k < 2; ++k) {
+        SetUp();
+        const double o = shifts[k];
+        const AcDbObjectId src =
+            addLw({{o, o}, {o + 10, o}, {o + 10, o + 6}, {o + 4, o + 6}, {o + 4, o + 10}, {o, o + 10}}, true);
+        {
+            AcDbObjectPointer<AcDbPolyline> pl(src, AcDb::kForWrite);
+            pl->setConstantWidth(0.1);
+        }
+        run(&ploffsetCommand, L"ALL\n\nD\n3\nM\n0.5,0.25\n");
+        for (AcDbObjectId id : modelSpace()) {
+            AcDbObjectPointer<AcDbEntity> copy(id, AcDb::kForRead);
+            AcDbExtents box;
+            ASSERT_EQ(copy->getGeomExtents(box), Acad::eOk);
+            AcDbObjectPointer<AcDbPolyline> pl(id, AcDb::kForRead);
+            double width = 0;
+            ASSERT_TRUE(pl && pl->getConstantWidth(width) == Acad::eOk);
+            EXPECT_EQ(width, 0.1) << "copies inside and outside keep the source's width";
+            boxesAt[k].push_back({box.minPoint().x - o, box.minPoint().y - o, box.maxPoint().x - o,
+                                  box.maxPoint().y - o});
+        }
+    }
+    ASSERT_EQ(boxesAt[0].size(), 7u);  // the source and three copies on each side
+    ASSERT_EQ(boxesAt[1].size(), boxesAt[0].size());
+    for (size_t i = 0; i < boxesAt[0].size(); ++i)
+        for (size_t j = 0; j < 4; ++j) EXPECT_NEAR(boxesAt[1][i][j], boxesAt[0][i][j], 1e-6) << i << " " << j;
+}
+
 TEST_F(BatchOffsetTest, OffsetCurveSkipsWhatCannotBeOffset) {
     OffsetSpacings d;
     d.fill(1);

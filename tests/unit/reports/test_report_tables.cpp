@@ -56,6 +56,10 @@ TEST(ReportDocument, RowMarkupAndRename) {
     const std::wstring head = reportHead(L"/x/r.html", L"T");
     EXPECT_NE(head.find(L"<title>/x/r.html</title>\n"), std::wstring::npos);
     EXPECT_NE(head.find(L"<p align=center class=STYLE1>T</p>\n"), std::wstring::npos);
+    // A folder or title holding markup characters stays text.
+    const std::wstring marked = reportHead(L"/home/R&D <plans>/r.html", L"Tom & Jerry's \"<b>\"");
+    EXPECT_NE(marked.find(L"<title>/home/R&amp;D &lt;plans&gt;/r.html</title>"), std::wstring::npos);
+    EXPECT_NE(marked.find(L">Tom &amp; Jerry's &quot;&lt;b&gt;&quot;</p>"), std::wstring::npos);
 }
 
 class ReportRows : public DrawingTest {};

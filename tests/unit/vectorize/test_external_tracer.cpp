@@ -157,13 +157,24 @@ TEST_F(ExternalTracer, AStaleDxfIsDeletedBeforeTheTracerRuns) {
     EXPECT_FALSE(traceInto(L"/no/pic.bmp", cvxFromUtf8(stale.string())));
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_FALSE(fs::exists(stale.string() + ".seen"));
-    // The command line the tracer gets.
-    installScriptTracer("echo \"$@\" > \"$7\"");
+    EXPECT_NE(cvx::editor::takeTranscript().find(L"The tracing program wrote no result; nothing was drawn."),
+              std::wstring::npos);
+    // A tracer that fails says so with its exit code.
+    installScriptTracer("exit 3");
+    EXPECT_FALSE(traceInto(L"/no/pic.bmp", cvxFromUtf8(stale.string())));
+    EXPECT_NE(cvx::editor::takeTranscript().find(L"The tracing program failed (exit code 3); nothing was drawn."),
+              std::wstring::npos);
+    // The command line the tracer gets, each path one argument though the temporary folder and the picture's
+    // name hold blanks.
+    fs::create_directories(folder / "temp files");
+    ::setenv("TMPDIR", (folder / "temp files").c_str(), 1);
+    installScriptTracer("printf '%s|' \"$@\" > \"$7\"");
     std::wstring dxf;
-    ASSERT_TRUE(runTracer(L"/no/pic.bmp", dxf));
+    ASSERT_TRUE(runTracer(L"/no/my pic.bmp", dxf));
+    EXPECT_NE(dxf.find(L"temp files/my pic"), std::wstring::npos) << cvxToUtf8(dxf);
     std::string line;
     std::getline(std::ifstream(cvxToUtf8(dxf)), line);
-    EXPECT_EQ(line, "/no/pic.bmp -color-count 2 -output-format dxf -output-file " + cvxToUtf8(dxf));
+    EXPECT_EQ(line, "/no/my pic.bmp|-color-count|2|-output-format|dxf|-output-file|" + cvxToUtf8(dxf) + "|");
 }
 
 TEST_F(ExternalTracer, ATracedPictureIsPlacedAsACleanBlockAndItsDxfDeleted) {
