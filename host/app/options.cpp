@@ -6,7 +6,7 @@ namespace cvx::app {
 
 const char* usageText() {
     return "usage: curvix [DRAWING.dxf] [--script FILE.scr] [-o OUT.dxf] [--png OUT.png [--size WxH]]\n"
-           "              [--svg OUT.svg] [--log FILE] [--load MODULE]...\n"
+           "              [--svg OUT.svg] [--log FILE] [--load MODULE]... [--window [--grab OUT.png]]\n"
            "\n"
            "Opens the drawing (a new one when none is named or the file does not exist), runs the script or,\n"
            "without one, reads commands typed at the terminal (\"Command: \"), then writes what was asked:\n"
@@ -17,6 +17,8 @@ const char* usageText() {
            "  --script FILE.scr      answers to the command line, as a script file\n"
            "  --log FILE             also append everything printed to FILE\n"
            "  --load MODULE          load a module after the drawing is opened (repeatable, in order)\n"
+           "  --window               show the drawing in a window with menus, a command line and the mouse\n"
+           "  --grab OUT.png         (with --window and --script) a picture of the window after the script\n"
            "  -h, --help             show this text\n"
            "After a script error (unknown command, an answer that does not fit its prompt) the program stops with\n"
            "a message naming the script line, writes nothing, and exits with status 1.\n";
@@ -61,6 +63,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             if (!value(o.png)) return std::nullopt;
         } else if (a == "--svg") {
             if (!value(o.svg)) return std::nullopt;
+        } else if (a == "--window") {
+            o.window = true;
+        } else if (a == "--grab") {
+            if (!value(o.grab)) return std::nullopt;
         } else if (a == "--log") {
             if (!value(o.log)) return std::nullopt;
         } else if (a == "--load") {
@@ -84,6 +90,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             error = "only one drawing can be opened (got '" + o.drawing + "' and '" + a + "')";
             return std::nullopt;
         }
+    }
+    if (!o.grab.empty() && !o.window) {
+        error = "--grab needs --window";
+        return std::nullopt;
     }
     return o;
 }

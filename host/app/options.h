@@ -15,6 +15,8 @@ struct Options {
     int width = 1024, height = 768;
     bool sizeGiven = false;
     bool help = false;
+    bool window = false;   // --window: the drawing in a window, prompts on its command line
+    std::string grab;      // --grab: a picture of the window once the script has run
 };
 
 // Null and a message for a command line that does not make sense.

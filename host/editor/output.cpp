@@ -16,6 +16,7 @@ struct OutputState {
     std::unique_ptr<FILE, int (*)(FILE*)> log{nullptr, fclose};
     std::wstring transcript;
     bool quiet = false;
+    std::function<void(std::wstring_view)> listener;
 };
 
 OutputState& state() {
@@ -83,6 +84,7 @@ void writeOutput(std::wstring_view text) {
         std::fflush(s.log.get());
     }
     s.transcript.append(text);
+    if (s.listener) s.listener(text);
     if (s.transcript.size() > (1u << 22)) s.transcript.erase(0, s.transcript.size() - (1u << 21));
 }
 
@@ -101,6 +103,8 @@ std::wstring takeTranscript() {
 }
 
 void setOutputQuiet(bool quiet) { state().quiet = quiet; }
+
+void setOutputListener(std::function<void(std::wstring_view)> listener) { state().listener = std::move(listener); }
 
 }  // namespace cvx::editor
 

@@ -1,0 +1,76 @@
+#include "window/window_app.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include "editor/command_line.h"
+#include "editor/script_source.h"
+#include "editor/script_verbs.h"
+#include "window/main_window.h"
+#include "window/window_source.h"
+
+namespace cvx::window {
+namespace {
+
+MainWindow* gWindow = nullptr;
+
+editor::ScriptVerbResult grabVerb(const editor::ScriptVerbCall& c) {
+    if (c.args.size() != 1 || c.args[0].empty()) return {L";@grab needs the path of the picture", {}};
+    std::wstring error;
+    if (!grabTopWindow(c.args[0], error)) return {error, {}};
+    return {};
+}
+
+}  // namespace
+
+bool grabTopWindow(const std::wstring& path, std::wstring& error) {
+    QWidget* top = QApplication::activeModalWidget();
+    if (!top) top = gWindow;
+    if (!top) {
+        error = L"there is no window to grab";
+        return false;
+    }
+    if (gWindow && top == gWindow) gWindow->view()->refresh();
+    QPixmap picture = top->grab();
+    if (picture.isNull() || !picture.save(QString::fromStdWString(path), "PNG")) {
+        error = L"cannot write the picture " + path;
+        return false;
+    }
+    return true;
+}
+
+int runWindow(int& argc, char** argv, editor::ScriptSource* script, const std::string& grab) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    WindowSource source;
+    MainWindow window(source);
+    gWindow = &window;
+    installFrontEnd(window);
+    trackKeyboard();
+    editor::registerScriptVerb(L"grab", grabVerb);
+    window.show();
+    int status = 0;
+    QTimer::singleShot(0, &window, [&] {
+        {
+            editor::ScopedSource reading(script ? static_cast<editor::InputSource*>(script) : &source);
+            window.view()->refresh();
+            editor::runCommandLoop();
+        }
+        if (!grab.empty() && !(script && script->failed())) {
+            std::wstring error;
+            window.rebuildMenus();
+            if (!grabTopWindow(QString::fromStdString(grab).toStdWString(), error)) {
+                std::fprintf(stderr, "curvix: %ls\n", error.c_str());
+                status = 1;
+            }
+        }
+        app.quit();
+    });
+    app.exec();
+    uninstallFrontEnd();
+    gWindow = nullptr;
+    return status;
+}
+
+}  // namespace cvx::window
