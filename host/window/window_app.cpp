@@ -7,6 +7,7 @@
 #include "editor/command_line.h"
 #include "editor/script_source.h"
 #include "editor/script_verbs.h"
+#include "editor/state.h"
 #include "window/main_window.h"
 #include "window/window_source.h"
 
@@ -49,6 +50,16 @@ int runWindow(int& argc, char** argv, editor::ScriptSource* script, const std::s
     installFrontEnd(window);
     trackKeyboard();
     editor::registerScriptVerb(L"grab", grabVerb);
+    // A script sees the screen size a headless run has (what picks and view-sized answers depend on), so
+    // both give the same drawing; a person can size the window as they like.
+    const editor::View& v = editor::editorState().view;
+    if (script) {
+        window.view()->setFixedSize(v.screenWidth, v.screenHeight);
+        window.adjustSize();
+    } else {
+        window.view()->setMinimumSize(200, 150);
+        window.resize(window.sizeHint().expandedTo(QSize(v.screenWidth, v.screenHeight + 200)));
+    }
     window.show();
     int status = 0;
     QTimer::singleShot(0, &window, [&] {
