@@ -199,9 +199,22 @@ std::wstring performEvent(CDialog& d, const std::vector<std::wstring>& words) {
     return {};
 }
 
+namespace {
+DialogFrontEnd gFrontEnd;
+}
+
+void setDialogFrontEnd(DialogFrontEnd frontEnd) { gFrontEnd = std::move(frontEnd); }
+
 void runModalLoop(CDialog& d) {
     installDialogVerb();
     DialogState& s = stateOf(d);
+    if (gFrontEnd.begin && gFrontEnd.begin(d)) return;
+    struct Ended {
+        CDialog& d;
+        ~Ended() {
+            if (gFrontEnd.ended) gFrontEnd.ended(d);
+        }
+    } ended{d};
     bool person = editor::currentSource() && !isScript(editor::currentSource());
     bool shown = false;
     while (!s.ended) {
@@ -221,6 +234,10 @@ void runModalLoop(CDialog& d) {
         if (words->empty()) continue;
         std::wstring problem = performEvent(d, *words);
         if (!problem.empty()) editor::refuseAnswer(L"Dialog event '" + joined(*words) + L"': " + problem + L".", L"");
+        if (gFrontEnd.changed) {
+            paintPending(d);
+            gFrontEnd.changed(d);
+        }
     }
 }
 

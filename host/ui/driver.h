@@ -12,12 +12,22 @@
 //   png <path>            write the client area as a PNG picture
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cvx/dialog.h"
 
 namespace cvx::ui {
+
+// A front end that shows dialogs on a screen. begin: true when it ran the dialog to its end itself (a person
+// works it); false leaves the events to the command line, and it may still show the dialog: changed follows
+// every event performed, ended the end.
+struct DialogFrontEnd {
+    std::function<bool(CDialog&)> begin;
+    std::function<void(CDialog&)> changed, ended;
+};
+void setDialogFrontEnd(DialogFrontEnd frontEnd);
 
 // Delivers events until the dialog ends. Without further events from a script the dialog is cancelled.
 void runModalLoop(CDialog& d);

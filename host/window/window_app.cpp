@@ -1,6 +1,7 @@
 #include "window/window_app.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPixmap>
 #include <QTimer>
 
@@ -8,6 +9,7 @@
 #include "editor/script_source.h"
 #include "editor/script_verbs.h"
 #include "editor/state.h"
+#include "window/dialogs.h"
 #include "window/main_window.h"
 #include "window/window_source.h"
 
@@ -26,7 +28,7 @@ editor::ScriptVerbResult grabVerb(const editor::ScriptVerbCall& c) {
 }  // namespace
 
 bool grabTopWindow(const std::wstring& path, std::wstring& error) {
-    QWidget* top = QApplication::activeModalWidget();
+    QWidget* top = openDialog() && openDialog()->isVisible() ? openDialog() : QApplication::activeModalWidget();
     if (!top) top = gWindow;
     if (!top) {
         error = L"there is no window to grab";
@@ -48,6 +50,7 @@ int runWindow(int& argc, char** argv, editor::ScriptSource* script, const std::s
     MainWindow window(source);
     gWindow = &window;
     installFrontEnd(window);
+    installDialogBackEnd(source);
     trackKeyboard();
     editor::registerScriptVerb(L"grab", grabVerb);
     // A script sees the screen size a headless run has (what picks and view-sized answers depend on), so
@@ -79,6 +82,7 @@ int runWindow(int& argc, char** argv, editor::ScriptSource* script, const std::s
         app.quit();
     });
     app.exec();
+    uninstallDialogBackEnd();
     uninstallFrontEnd();
     gWindow = nullptr;
     return status;

@@ -1,7 +1,10 @@
 // The window driven as a person drives it: typed commands, clicks and drags in the view, keys, and the
 // pictures it shows compared with the headless renderer's.
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +22,7 @@
 #include "editor/selection.h"
 #include "editor/state.h"
 #include "editor/view_render.h"
+#include "window/dialogs.h"
 #include "window/main_window.h"
 #include "window/window_source.h"
 
@@ -117,6 +121,7 @@ private slots:
         source = std::make_unique<WindowSource>();
         win = std::make_unique<MainWindow>(*source);
         window::installFrontEnd(*win);
+        window::installDialogBackEnd(*source);
         win->resize(900, 700);
         win->show();
         QVERIFY(QTest::qWaitForWindowExposed(win.get()));
@@ -125,6 +130,7 @@ private slots:
         win->view()->refresh();
     }
     void cleanup() {
+        window::uninstallDialogBackEnd();
         window::uninstallFrontEnd();
         win.reset();
         source.reset();
@@ -193,6 +199,53 @@ private slots:
         play({type("PLYH"), click(40, y), key(Qt::Key_Return), key(Qt::Key_Return)});
         QVERIFY(win->commandPanel()->history().contains("1 found"));
         QVERIFY(entitiesOf<AcDbPolyline>()[0]->numVerts() < before);
+        editor::unloadAllModules();
+    }
+
+    // The formula dialog opens as a Qt dialog; Preview steps aside for the origin pick in the view, and the
+    // slider moved with the mouse draws the curve again, in the view behind the dialog.
+    void formulaSliderRedrawsPreview() {
+        std::wstring why;
+        QVERIFY2(editor::loadModule(QStringLiteral(CVX_BINARY_DIR "/Curvix_2012X64.arx").toStdWString(), why),
+                 QString::fromStdWString(why).toUtf8());
+        QDialog* dialog = nullptr;
+        bool hiddenForPick = false;
+        double widthBefore = 0, widthAfter = 0;
+        int rendersBefore = 0, rendersAfter = 0;
+        auto width = [&] {
+            db->updateExt(true);
+            return db->extmax().x - db->extmin().x;
+        };
+        play({[&] {
+                  type("FORMULA")();
+                  QTimer::singleShot(0, this, [&] {
+                      dialog = window::openDialog();
+                      if (!dialog) return;
+                      for (QPushButton* b : dialog->findChildren<QPushButton*>())
+                          if (b->text() == "Preview") QTest::mouseClick(b, Qt::LeftButton);
+                  });
+              },
+              [&] {
+                  hiddenForPick = dialog && !dialog->isVisible();
+                  click(0, 0)();
+                  QTimer::singleShot(0, this, [&] {
+                      widthBefore = width();
+                      rendersBefore = win->view()->renders();
+                      QSlider* slider = dialog->findChildren<QSlider*>().value(0);
+                      if (!slider) return;
+                      // A press on the groove far to the right of the handle moves it a page.
+                      QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() - 3, slider->height() / 2));
+                      widthAfter = width();
+                      rendersAfter = win->view()->renders();
+                      dialog->close();
+                  });
+              }});
+        QVERIFY(dialog != nullptr);
+        QVERIFY(hiddenForPick);
+        QVERIFY(widthBefore > 0);
+        QVERIFY2(std::abs(widthAfter - widthBefore) > 1e-6, "the slider changed the previewed curve");
+        QVERIFY(rendersAfter > rendersBefore);
+        QVERIFY(window::openDialog() == nullptr);
         editor::unloadAllModules();
     }
 
