@@ -10,6 +10,7 @@
 //   paint                 paint the dialog again
 //   show                  print the dialog as text
 //   png <path>            write the client area as a PNG picture
+//   grab <path>           a picture of the dialog as a front end with a screen shows it
 #pragma once
 
 #include <functional>
@@ -26,6 +27,7 @@ namespace cvx::ui {
 struct DialogFrontEnd {
     std::function<bool(CDialog&)> begin;
     std::function<void(CDialog&)> changed, ended;
+    std::function<std::wstring(CDialog&, const std::wstring& path)> grab;  // empty, or why it failed
 };
 void setDialogFrontEnd(DialogFrontEnd frontEnd);
 

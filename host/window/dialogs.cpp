@@ -249,6 +249,8 @@ WindowSource* gSource = nullptr;
 
 }  // namespace
 
+bool scriptWorksDialog() { return !gOpen.empty() && editor::currentSource() != gSource; }
+
 QDialog* openDialog() { return gOpen.empty() ? nullptr : gOpen.back(); }
 
 void installDialogBackEnd(WindowSource& source) {
@@ -278,6 +280,12 @@ void installDialogBackEnd(WindowSource& source) {
         gOpen.back()->hide();
         gOpen.back()->deleteLater();
         gOpen.pop_back();
+    };
+    f.grab = [](CDialog&, const std::wstring& path) -> std::wstring {
+        if (gOpen.empty()) return L"the dialog is not shown";
+        gOpen.back()->sync();
+        if (!gOpen.back()->grab().save(QString::fromStdWString(path), "PNG")) return L"cannot write " + path;
+        return {};
     };
     ui::setDialogFrontEnd(f);
 }

@@ -12,5 +12,7 @@ void installDialogBackEnd(WindowSource& source);
 void uninstallDialogBackEnd();
 // The Qt dialog showing the framework's top dialog, or null.
 QDialog* openDialog();
+// True while a script (not a person) works the open dialog: its events wait in the script's queue.
+bool scriptWorksDialog();
 
 }  // namespace cvx::window

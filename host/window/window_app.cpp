@@ -20,6 +20,12 @@ MainWindow* gWindow = nullptr;
 
 editor::ScriptVerbResult grabVerb(const editor::ScriptVerbCall& c) {
     if (c.args.size() != 1 || c.args[0].empty()) return {L";@grab needs the path of the picture", {}};
+    if (scriptWorksDialog()) {
+        // The dialog's events wait in a queue: the grab takes its turn among them.
+        std::wstring quoted;
+        for (wchar_t ch : c.args[0]) quoted += (ch == L'"' || ch == L'\\') ? std::wstring(L"\\") + ch : std::wstring(1, ch);
+        return editor::runScriptVerb(L"dialog grab \"" + quoted + L"\"", c.where);
+    }
     std::wstring error;
     if (!grabTopWindow(c.args[0], error)) return {error, {}};
     return {};
