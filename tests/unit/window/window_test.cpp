@@ -186,6 +186,27 @@ private slots:
         QCOMPARE(lines[0]->startPoint().y, 60.0);
     }
 
+    // Each snap kind on a line, a circle and a half arc: the kind asked for wins over a nearest point, an arc
+    // has only the quadrants on it, and nothing is found out of the aperture or with no kinds chosen.
+    void snapKinds() {
+        script(L"LINE 0,0 40,0\n\nCIRCLE 20,0 10\nARC 100,0 90,10 80,0\n");
+        using window::findSnap;
+        auto snapAt = [](double x, double y, int modes) { return findSnap({x, y, 0}, 1.5, modes); };
+        auto is = [](const std::optional<window::Snap>& s, window::SnapKind k, double x, double y) {
+            return s && s->kind == k && std::abs(s->point.x - x) < 1e-9 && std::abs(s->point.y - y) < 1e-9;
+        };
+        QVERIFY(is(snapAt(39.2, 0.5, window::SnapEnd | window::SnapNearest), window::SnapEnd, 40, 0));
+        QVERIFY(is(snapAt(20.6, 0.4, window::SnapMiddle), window::SnapMiddle, 20, 0));
+        QVERIFY(is(snapAt(20.5, 9.5, window::SnapQuadrant), window::SnapQuadrant, 20, 10));
+        QVERIFY(is(snapAt(10.4, 0.6, window::SnapIntersection), window::SnapIntersection, 10, 0));
+        QVERIFY(is(snapAt(90.5, 0.5, window::SnapCenter), window::SnapCenter, 90, 0));
+        QVERIFY(is(snapAt(90.5, 9.6, window::SnapQuadrant), window::SnapQuadrant, 90, 10));
+        QVERIFY(!snapAt(90.5, -9.6, window::SnapQuadrant));  // the lower half is not drawn
+        QVERIFY(is(snapAt(5, 0.5, window::SnapNearest), window::SnapNearest, 5, 0));
+        QVERIFY(!snapAt(5, 3, window::SnapNearest));
+        QVERIFY(!snapAt(40, 0, 0));
+    }
+
     // The module's polyline optimiser takes its polyline from a click on it.
     void pickForPolylineOptimiser() {
         std::wstring why;
