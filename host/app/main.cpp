@@ -24,6 +24,9 @@
 #include "editor/view_render.h"
 #include "editor/terminal_source.h"
 #include "ui/demo_command.h"
+#ifdef CVX_WITH_WINDOW
+#include "window/window_app.h"
+#endif
 
 namespace {
 
@@ -88,7 +91,7 @@ bool writeOutputs(AcDbDatabase* db, const cvx::app::Options& o) {
         plot.unitsPerMm = o.unitsPerMm;
         plot.viewCenter = r.viewCenter;
         plot.viewHeight = r.viewHeight;
-        plot.window = o.window;
+        plot.window = o.plotWindow;
         plot.corner1 = {o.windowCorners[0], o.windowCorners[1]};
         plot.corner2 = {o.windowCorners[2], o.windowCorners[3]};
         if (!cvxPlotToPdf(db, plot, o.pdf, &error)) ok = !fail("cannot plot " + o.pdf + ": " + error, 1);
@@ -133,7 +136,14 @@ int main(int argc, char** argv) {
         if (!cvx::editor::loadModule(cvxFromUtf8(m), why)) return fail(cvxToUtf8(why), 2);
     }
 
-    if (script) {
+    int windowStatus = 0;
+    if (options->window) {
+#ifdef CVX_WITH_WINDOW
+        windowStatus = cvx::window::runWindow(argc, argv, script.get(), options->grab);
+#else
+        return fail("this curvix was built without the window (Qt 6 was not found)", 2);
+#endif
+    } else if (script) {
         cvx::editor::ScopedSource source(script.get());
         cvx::editor::runCommandLoop();
     } else {
@@ -144,7 +154,7 @@ int main(int argc, char** argv) {
     int status = 0;
     if (script && script->failed()) {
         status = fail("script stopped; nothing was written");
-    } else if (!writeOutputs(db.get(), *options)) {
+    } else if (!writeOutputs(db.get(), *options) || windowStatus != 0) {
         status = 1;
     }
     cvx::editor::unloadAllModules();

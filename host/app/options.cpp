@@ -9,7 +9,8 @@ namespace cvx::app {
 
 const char* usageText() {
     return "usage: curvix [DRAWING.dxf] [--script FILE.scr] [-o OUT.dxf [--dxf-version V]] [--png OUT.png [--size WxH]]\n"
-           "              [--svg OUT.svg] [--pdf OUT.pdf [--paper P] [--plot-scale S] [--window X1,Y1,X2,Y2]] [--log FILE] [--load MODULE]...\n"
+           "              [--svg OUT.svg] [--pdf OUT.pdf [--paper P] [--plot-scale S] [--plot-window X1,Y1,X2,Y2]]\n"
+           "              [--log FILE] [--load MODULE]... [--window [--grab OUT.png]]\n"
            "\n"
            "Opens the drawing (a new one when none is named or the file does not exist), runs the script or,\n"
            "without one, reads commands typed at the terminal (\"Command: \"), then writes what was asked:\n"
@@ -19,13 +20,15 @@ const char* usageText() {
            "  --png OUT.png          draw the current view into a PNG picture\n"
            "  --svg OUT.svg          draw the current view into an SVG picture\n"
            "  --size WxH             picture size in pixels (default 1024x768)\n"
-           "  --pdf OUT.pdf          plot the current view (or --window) on one page of a PDF\n"
+           "  --pdf OUT.pdf          plot the current view (or --plot-window) on one page of a PDF\n"
            "  --paper P              the PDF's paper: A0..A4 (landscape; A4,portrait) or WxH mm (default A4)\n"
            "  --plot-scale S         1:100 (a paper millimetre for 100 drawing units), 2:1, ...; default: fit\n"
-           "  --window X1,Y1,X2,Y2   the part of the drawing the PDF shows\n"
+           "  --plot-window X1,Y1,X2,Y2  the part of the drawing the PDF shows\n"
            "  --script FILE.scr      answers to the command line, as a script file\n"
            "  --log FILE             also append everything printed to FILE\n"
            "  --load MODULE          load a module after the drawing is opened (repeatable, in order)\n"
+           "  --window               show the drawing in a window with menus, a command line and the mouse\n"
+           "  --grab OUT.png         (with --window and --script) a picture of the window after the script\n"
            "  -h, --help             show this text\n"
            "After a script error (unknown command, an answer that does not fit its prompt) the program stops with\n"
            "a message naming the script line, writes nothing, and exits with status 1.\n";
@@ -153,17 +156,21 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
                 error = "--plot-scale takes 1:100, 2:1 or a number of drawing units per mm, not '" + v + "'";
                 return std::nullopt;
             }
-        } else if (a == "--window") {
+        } else if (a == "--plot-window") {
             std::string v;
             if (!value(v)) return std::nullopt;
             double* c = o.windowCorners;
             char tail = 0;
             if (std::sscanf(v.c_str(), "%lf,%lf,%lf,%lf%c", &c[0], &c[1], &c[2], &c[3], &tail) != 4 ||
                 !std::isfinite(c[0] + c[1] + c[2] + c[3]) || (c[0] == c[2] && c[1] == c[3])) {
-                error = "--window takes two corners X1,Y1,X2,Y2, not '" + v + "'";
+                error = "--plot-window takes two corners X1,Y1,X2,Y2, not '" + v + "'";
                 return std::nullopt;
             }
+            o.plotWindow = true;
+        } else if (a == "--window") {
             o.window = true;
+        } else if (a == "--grab") {
+            if (!value(o.grab)) return std::nullopt;
         } else if (a == "--log") {
             if (!value(o.log)) return std::nullopt;
         } else if (a == "--load") {
@@ -187,6 +194,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             error = "only one drawing can be opened (got '" + o.drawing + "' and '" + a + "')";
             return std::nullopt;
         }
+    }
+    if (!o.grab.empty() && !o.window) {
+        error = "--grab needs --window";
+        return std::nullopt;
     }
     return o;
 }

@@ -14,13 +14,15 @@ struct Options {
     // --pdf: the paper (millimetres, landscape A4 by default), the scale (drawing units per millimetre, 0 to
     // fit) and the window (x1, y1, x2, y2; none: the current view).
     double paperWidth = 297, paperHeight = 210, unitsPerMm = 0;
-    bool window = false;
+    bool plotWindow = false;
     double windowCorners[4] = {};
     std::vector<std::string> modules;  // --load, in order
     int width = 1024, height = 768;
     bool sizeGiven = false;
     int dxfVersion = 0;  // --dxf-version (one of AcDb::AcDbDwgVersion); 0: the version the drawing was read in
     bool help = false;
+    bool window = false;   // --window: the drawing in a window, prompts on its command line
+    std::string grab;      // --grab: a picture of the window once the script has run
 };
 
 // Null and a message for a command line that does not make sense.

@@ -7,6 +7,7 @@
 #include "cvx/files.h"
 #include "cvx/msgbox.h"
 #include "cvx/wide.h"
+#include "editor/front_end.h"
 #include "editor/input.h"
 #include "editor/output.h"
 #include "editor/script_verbs.h"
@@ -79,6 +80,10 @@ int CFileDialog::DoModal() {
         if (auto queued = takeQueuedAnswer(L"file")) {
             path = queued->args.empty() ? L"" : queued->args[0];
             writeOutput(title + (patterns.empty() ? L"" : L" (" + patterns + L")") + L": " + path + L"\n");
+        } else if (auto chosen = frontEnd().fileDialog ? frontEnd().fileDialog(mOpen, title, mFilter, mInitialName)
+                                                       : std::nullopt) {
+            path = *chosen;
+            writeOutput(title + L": " + path + L"\n");
         } else if (terminal) {
             ACHAR buf[4096];
             std::wstring prompt = title + (patterns.empty() ? L"" : L" (" + patterns + L")") + L" <cancel>: ";

@@ -6,6 +6,7 @@
 
 #include "cvx/editor.h"
 #include "cvx/msgbox.h"
+#include "editor/front_end.h"
 #include "editor/input.h"
 #include "editor/output.h"
 #include "editor/script_verbs.h"
@@ -69,6 +70,8 @@ int showMessageBox(const std::wstring& caption, const std::wstring& text, UINT t
             for (const Button& b : buttons) offered += std::wstring(offered.empty() ? L"" : L", ") + b.name;
             refuseAnswer(L"The message box has no button '" + said + L"' (it offers " + offered + L")", said);
         }
+    } else if (int shown = frontEnd().messageBox ? frontEnd().messageBox(caption, text, type) : -1; shown >= 0) {
+        answer = shown;
     } else if (dynamic_cast<TerminalSource*>(currentSource())) {
         answer = askAtTerminal(buttons);
     }

@@ -19,6 +19,7 @@ struct OutputState {
     std::wstring transcript;
     bool quiet = false;
     bool logFailed = false;  // told once; the log is dropped after its first failed write
+    std::function<void(std::wstring_view)> listener;
 };
 
 OutputState& state() {
@@ -91,6 +92,7 @@ void writeOutput(std::wstring_view text) {
         }
     }
     s.transcript.append(text);
+    if (s.listener) s.listener(text);
     if (s.transcript.size() > (1u << 22)) s.transcript.erase(0, s.transcript.size() - (1u << 21));
 }
 
@@ -109,6 +111,8 @@ std::wstring takeTranscript() {
 }
 
 void setOutputQuiet(bool quiet) { state().quiet = quiet; }
+
+void setOutputListener(std::function<void(std::wstring_view)> listener) { state().listener = std::move(listener); }
 
 }  // namespace cvx::editor
 

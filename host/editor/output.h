@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,8 @@ bool setOutputLog(const std::string& fileName);
 std::wstring takeTranscript();
 // Keeps standard output quiet (tests); the transcript and the log still get the text.
 void setOutputQuiet(bool quiet);
+// Also hands everything printed to a listener (a window's command-line history); an empty one stops it.
+void setOutputListener(std::function<void(std::wstring_view)> listener);
 
 // A printf format with the host's conventions (%s and %c wide, %hs and %hc narrow) formatted into a string.
 std::wstring formatV(const wchar_t* format, va_list args);

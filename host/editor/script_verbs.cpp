@@ -4,8 +4,12 @@
 #include <deque>
 #include <map>
 
+#include "cvx/dbmain.h"
 #include "cvx/keys.h"
+#include "cvx/render.h"
+#include "cvx/wide.h"
 #include "editor/output.h"
+#include "editor/view_render.h"
 
 namespace cvx::editor {
 namespace {
@@ -48,6 +52,15 @@ ScriptVerbResult expectVerb(const ScriptVerbCall& c) {
     return {};
 }
 
+// Without a window, a grab is the picture of the current view, as the window would show it.
+ScriptVerbResult grabVerb(const ScriptVerbCall& c) {
+    if (c.args.size() != 1 || c.args[0].empty()) return {L";@grab needs the path of the picture", {}};
+    std::string error;
+    if (!cvxRenderToPng(acdbCurDwg(), currentViewRenderOptions(), cvxToUtf8(c.args[0]), &error))
+        return {L";@grab: " + cvxFromUtf8(error), {}};
+    return {};
+}
+
 ScriptVerbResult cancelVerb(const ScriptVerbCall&) { return {{}, Input::cancel()}; }
 
 ScriptVerbResult queueVerb(const ScriptVerbCall& c) {
@@ -59,7 +72,7 @@ struct Registry {
     std::map<std::wstring, ScriptVerb> verbs{{L"key", keyVerb},           {L"echo", echoVerb},
                                              {L"expect-message", expectVerb}, {L"cancel", cancelVerb},
                                              {L"msgbox", queueVerb},       {L"file", queueVerb},
-                                             {L"dialog", queueVerb}};
+                                             {L"dialog", queueVerb},       {L"grab", grabVerb}};
     std::map<std::wstring, std::deque<ScriptVerbCall>> queued;
 };
 

@@ -2,6 +2,7 @@
 // script cannot: keys held down, message boxes, file dialogs, dialog events, checks of the printed text.
 //   ;@key <name> down|up       ;@msgbox <yes|no|ok|cancel>     ;@file "<path>" (empty: cancel)
 //   ;@dialog <event> <control-id> [value]       ;@echo <text>      ;@expect-message <text>      ;@cancel
+//   ;@grab "<path>"   a picture of the top window (without a window: of the current view)
 // Modules add verbs of their own with registerScriptVerb.
 #pragma once
 

@@ -6,6 +6,7 @@
 #include "cvx/dbmain.h"
 #include "cvx/editor.h"
 #include "cvx/profile.h"
+#include "editor/front_end.h"
 #include "editor/state.h"
 
 namespace cvx::editor {
@@ -51,4 +52,6 @@ bool acedCoordFromWorldToPixel(int, const ads_point point, POINT& pixel) {
 }
 
 // Headless, the screen has nothing to refresh; a window front end redraws here.
-void acedUpdateDisplay() {}
+void acedUpdateDisplay() {
+    if (cvx::editor::frontEnd().updateDisplay) cvx::editor::frontEnd().updateDisplay();
+}

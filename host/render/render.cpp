@@ -15,6 +15,7 @@
 #include "render/cairo_sink.h"
 #include "render/drawing.h"
 #include "render/glyphs.h"
+#include "render/pixels.h"
 
 using cvx::RenderOptions;
 using cvx::ViewMapping;
@@ -168,6 +169,26 @@ bool cvxPlotToPdf(const AcDbDatabase* db, const cvx::PdfPlot& p, const std::stri
         [](cairo_surface_t* s) {
             cairo_surface_finish(s);
             return cairo_surface_status(s);
+        },
+        error);
+}
+
+bool cvxRenderToPixels(const AcDbDatabase* db, const RenderOptions& options, std::vector<uint32_t>& pixels,
+                       std::string* error) {
+    return render(
+        db, options, "the picture",
+        [](const RenderOptions& o) { return cairo_image_surface_create(CAIRO_FORMAT_RGB24, o.width, o.height); },
+        [&](cairo_surface_t* s) {
+            cairo_surface_flush(s);
+            int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+            int stride = cairo_image_surface_get_stride(s);
+            const unsigned char* data = cairo_image_surface_get_data(s);
+            pixels.resize(size_t(w) * size_t(h));
+            for (int y = 0; y < h; ++y) {
+                const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+                for (int x = 0; x < w; ++x) pixels[size_t(y) * size_t(w) + size_t(x)] = row[x] & 0xFFFFFFu;
+            }
+            return CAIRO_STATUS_SUCCESS;
         },
         error);
 }

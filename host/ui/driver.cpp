@@ -30,7 +30,7 @@ std::wstring lower(std::wstring s) {
 
 bool knownEvent(const std::wstring& e) {
     for (const wchar_t* k : {L"click", L"check", L"uncheck", L"select", L"text", L"slide", L"track", L"release",
-                             L"ok", L"cancel", L"close", L"paint", L"show", L"png"})
+                             L"ok", L"cancel", L"close", L"paint", L"show", L"png", L"grab"})
         if (e == k) return true;
     return false;
 }
@@ -174,6 +174,10 @@ std::wstring controlEvent(CDialog& d, const std::wstring& event, const std::vect
 
 }  // namespace
 
+namespace {
+DialogFrontEnd gFrontEnd;
+}
+
 std::wstring performEvent(CDialog& d, const std::vector<std::wstring>& words) {
     if (words.empty()) return L"no event";
     std::wstring event = lower(words[0]);
@@ -193,15 +197,28 @@ std::wstring performEvent(CDialog& d, const std::vector<std::wstring>& words) {
         editor::writeOutput(textView(d));
     } else if (event == L"png") {
         return writePicture(d, words);
+    } else if (event == L"grab") {
+        if (words.size() < 2) return L"'grab' needs a file name";
+        if (!gFrontEnd.grab) return L"there is no window to grab";
+        return gFrontEnd.grab(d, words[1]);
     } else {
         return controlEvent(d, event, words);
     }
     return {};
 }
 
+void setDialogFrontEnd(DialogFrontEnd frontEnd) { gFrontEnd = std::move(frontEnd); }
+
 void runModalLoop(CDialog& d) {
     installDialogVerb();
     DialogState& s = stateOf(d);
+    if (gFrontEnd.begin && gFrontEnd.begin(d)) return;
+    struct Ended {
+        CDialog& d;
+        ~Ended() {
+            if (gFrontEnd.ended) gFrontEnd.ended(d);
+        }
+    } ended{d};
     bool person = editor::currentSource() && !isScript(editor::currentSource());
     bool shown = false;
     while (!s.ended) {
@@ -221,6 +238,10 @@ void runModalLoop(CDialog& d) {
         if (words->empty()) continue;
         std::wstring problem = performEvent(d, *words);
         if (!problem.empty()) editor::refuseAnswer(L"Dialog event '" + joined(*words) + L"': " + problem + L".", L"");
+        if (gFrontEnd.changed) {
+            paintPending(d);
+            gFrontEnd.changed(d);
+        }
     }
 }
 

@@ -10,14 +10,26 @@
 //   paint                 paint the dialog again
 //   show                  print the dialog as text
 //   png <path>            write the client area as a PNG picture
+//   grab <path>           a picture of the dialog as a front end with a screen shows it
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cvx/dialog.h"
 
 namespace cvx::ui {
+
+// A front end that shows dialogs on a screen. begin: true when it ran the dialog to its end itself (a person
+// works it); false leaves the events to the command line, and it may still show the dialog: changed follows
+// every event performed, ended the end.
+struct DialogFrontEnd {
+    std::function<bool(CDialog&)> begin;
+    std::function<void(CDialog&)> changed, ended;
+    std::function<std::wstring(CDialog&, const std::wstring& path)> grab;  // empty, or why it failed
+};
+void setDialogFrontEnd(DialogFrontEnd frontEnd);
 
 // Delivers events until the dialog ends. Without further events from a script the dialog is cancelled.
 void runModalLoop(CDialog& d);

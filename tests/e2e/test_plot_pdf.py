@@ -46,12 +46,12 @@ class Plot(CurvixRun):
     def test_scale_paper_and_window(self):
         for scale, length in (("1:1", 100 * MM), ("1:2", 50 * MM), ("2:1", 200 * MM)):
             with self.subTest(scale=scale):
-                w, h, lines = self.plot("--window", "0,-50,100,50", "--plot-scale", scale)
+                w, h, lines = self.plot("--plot-window", "0,-50,100,50", "--plot-scale", scale)
                 self.assertEqual((w, h), (842, 595), "A4 landscape")
                 (x0, y0, x1, y1), = lines
                 self.assertAlmostEqual(x1 - x0, length, delta=0.05)
                 self.assertAlmostEqual((x0 + x1) / 2, w / 2, delta=0.05, msg="the window's centre")
-        w, h, lines = self.plot("--paper", "A3,portrait", "--window", "0,-10,100,10")
+        w, h, lines = self.plot("--paper", "A3,portrait", "--plot-window", "0,-10,100,10")
         self.assertEqual((w, h), (842, 1191))
         (x0, _, x1, _), = lines
         self.assertAlmostEqual(x1 - x0, w / 1.02, delta=0.1, msg="fitted: the window's width fills the page")
@@ -73,7 +73,7 @@ class Plot(CurvixRun):
         self.assertGreater(x1 - x0, w / 2, "the extents fill the page")
 
     def test_bad_plot_options_are_refused(self):
-        for args in (["--paper", "B5"], ["--plot-scale", "1:0"], ["--window", "1,2,3"], ["--window", "1,1,1,1"]):
+        for args in (["--paper", "B5"], ["--plot-scale", "1:0"], ["--plot-window", "1,2,3"], ["--plot-window", "1,1,1,1"]):
             with self.subTest(args=args):
                 r = self.run_curvix("", "--pdf", self.path("x.pdf"), *args, drawing=self.drawing)
                 self.assertEqual(r.returncode, 2, r.stderr)
